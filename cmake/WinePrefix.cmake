@@ -1,0 +1,19 @@
+# Makes the Wine prefix PREFIX once: initialised, Wine drawing its own window
+# frames (so closing a window is fast and screenshots include the frame), and
+# the server gone again before the tests start.
+if(EXISTS "${PREFIX}/system.reg")
+  return()
+endif()
+set(ENV{WINEPREFIX} "${PREFIX}")
+set(ENV{WINEDEBUG} "-all")
+set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
+execute_process(COMMAND ${WINE} wineboot --init RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "wineboot --init failed: ${rc}")
+endif()
+execute_process(COMMAND ${WINE} reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f
+                RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "setting the X11 driver's Managed value failed: ${rc}")
+endif()
+execute_process(COMMAND wineserver -w)

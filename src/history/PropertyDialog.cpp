@@ -1,0 +1,3 @@
+#include "PropertyDialog.h"
+
+INT_PTR RunPropertyDialog(ITavroKessaUIHost*, HWND, TavroKessaPropertyDialogParams*) { return -1; }

@@ -1,0 +1,3 @@
+#include "TavroKessaHistory.h"
+
+INT_PTR TavroKessaHistory::Run(HWND, ITavroKessaUIHost*, TavroKessaHistoryDialogParams*) { return -1; }

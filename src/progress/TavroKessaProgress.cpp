@@ -1,0 +1,76 @@
+#include "TavroKessaProgress.h"
+
+#include <commctrl.h>
+
+#include "../../res/resource.h"
+#include "../service/DialogHelpers.h"
+#include "tavrokessaui.h"
+
+TavroKessaProgress::~TavroKessaProgress() { Close(); }
+
+bool TavroKessaProgress::Open(HWND parent, TavroKessaProgressDialogParams* params) {
+    // One window at a time: never lose a window we could no longer close.
+    Close();
+    m_params = params;
+    HWND window = CreateModeless(parent, IDD_PROGRESS);
+    if (window == nullptr) return false;
+    ShowWindow(window, SW_SHOW);
+    return true;
+}
+
+bool TavroKessaProgress::Update(TavroKessaProgressDialogParams* params) {
+    if (!IsOpen()) return false;
+    Refresh(params);
+    return true;
+}
+
+bool TavroKessaProgress::Close() {
+    HWND window = Window();
+    if (window == nullptr) return false;
+    // WM_NCDESTROY forgets the handle.
+    DestroyWindow(window);
+    return true;
+}
+
+INT_PTR TavroKessaProgress::OnInitDialog() {
+    HWND window = Window();
+    SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    Refresh(m_params);
+    if (Window() != nullptr) tk::CenterWindowOnParent(window, GetParent(window));
+    return TRUE;
+}
+
+INT_PTR TavroKessaProgress::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_PROGRESS_CANCEL) {
+        NotifyCancel();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void TavroKessaProgress::Refresh(TavroKessaProgressDialogParams* params) {
+    m_params = params;
+    HWND window = Window();
+    if (window == nullptr || params == nullptr) return;
+    // An empty text keeps what the window shows.
+    if (*params->GetCaption() != '\0') SetWindowTextA(window, params->GetCaption());
+    if (*params->GetMessageA() != '\0') SetDlgItemTextA(window, IDC_PROGRESS_MESSAGE, params->GetMessageA());
+    if (*params->GetFile() != '\0') SetDlgItemTextA(window, IDC_PROGRESS_FILE, params->GetFile());
+    SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(params->GetProgress()), 0);
+    UpdateWindow(window);
+
+    // A click on Cancel may be waiting while the host is busy transferring and not
+    // pumping messages: report it now. The message stays queued for the host's loop.
+    MSG pending;
+    HWND cancel = GetDlgItem(window, IDC_PROGRESS_CANCEL);
+    if (cancel != nullptr && PeekMessageA(&pending, cancel, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE)) NotifyCancel();
+}
+
+void TavroKessaProgress::NotifyCancel() {
+    // The host may close, reopen or update the window from inside OnCancel: touch
+    // nothing of ours after the call.
+    TavroKessaProgressDialogParams* params = m_params;
+    if (params == nullptr) return;
+    ITavroKessaProgressDialogEvents* events = params->GetITavroKessaProgressDialogEvents();
+    if (events != nullptr) events->OnCancel(params);
+}

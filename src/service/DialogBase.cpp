@@ -1,0 +1,87 @@
+#include "DialogBase.h"
+
+#include <commctrl.h>
+
+#include "ActivationContext.h"
+#include "Internal.h"
+
+namespace tk {
+
+DialogBase::~DialogBase() {
+    if (m_window != nullptr && IsWindow(m_window)) {
+        HWND window = m_window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        m_window = nullptr;
+        DestroyWindow(window);
+    }
+}
+
+namespace {
+
+// The common-control classes the templates use, registered in the library's own
+// activation context.
+void RegisterControlClasses() {
+    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
+                                                         ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+}
+
+}  // namespace
+
+INT_PTR DialogBase::RunModal(HWND parent, UINT templateId) {
+    m_modal = true;
+    ActivationScope scope;
+    RegisterControlClasses();
+    return DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId), parent, &DialogBase::DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+HWND DialogBase::CreateModeless(HWND parent, UINT templateId) {
+    m_modal = false;
+    ActivationScope scope;
+    RegisterControlClasses();
+    return CreateDialogParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId), parent, &DialogBase::DialogProc,
+                              reinterpret_cast<LPARAM>(this));
+}
+
+void DialogBase::OnException() {
+    if (m_modal && m_window != nullptr) EndDialog(m_window, -1);
+}
+
+INT_PTR DialogBase::SetNotifyResult(LRESULT result) {
+    SetWindowLongPtrA(m_window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR CALLBACK DialogBase::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DialogBase* self;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<DialogBase*>(lParam);
+        if (self == nullptr) return FALSE;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->m_window = window;
+    } else {
+        self = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self == nullptr) return FALSE;
+    }
+
+    INT_PTR result = FALSE;
+    try {
+        result = message == WM_INITDIALOG ? self->OnInitDialog() : self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        try {
+            self->OnException();
+        } catch (...) {
+        }
+        result = FALSE;
+    }
+
+    if (message == WM_NCDESTROY) {
+        // Unhook first: nothing may reach the controller once its window is gone.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        if (self->m_window == window) self->m_window = nullptr;
+    }
+    return result;
+}
+
+}  // namespace tk

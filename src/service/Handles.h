@@ -1,0 +1,113 @@
+// Owners for the GDI and USER handles the library creates. Each owned handle has
+// exactly one owner; raw handles elsewhere are borrowed. Every owner counts its
+// live handles per kind, so the tests can show that each dialog gives back all
+// it took (Wine has no GetGuiResources).
+#ifndef TAVROKESSAUI_HANDLES_H
+#define TAVROKESSAUI_HANDLES_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Internal.h"
+
+namespace tk {
+
+enum class HandleKind : int { Bitmap, ImageList, Menu, Brush, Icon, DC, Count };
+
+// Live handles of one kind that the library's owners hold right now.
+TK_INTERNAL int LiveHandles(HandleKind kind);
+// Live handles of every kind.
+TK_INTERNAL int LiveHandlesTotal();
+void CountHandle(HandleKind kind, int delta);
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ handle) const { DeleteObject(handle); }
+};
+struct ImageListDeleter {
+    void operator()(HIMAGELIST handle) const { ImageList_Destroy(handle); }
+};
+struct MenuDeleter {
+    void operator()(HMENU handle) const { DestroyMenu(handle); }
+};
+struct IconDeleter {
+    void operator()(HICON handle) const { DestroyIcon(handle); }
+};
+
+template <typename Handle, HandleKind Kind, typename Deleter>
+class Unique {
+public:
+    Unique() = default;
+    explicit Unique(Handle handle) { Reset(handle); }
+    ~Unique() { Reset(); }
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+    Unique(Unique&& other) noexcept : m_handle(other.m_handle) { other.m_handle = nullptr; }
+    Unique& operator=(Unique&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            m_handle = other.m_handle;
+            other.m_handle = nullptr;
+        }
+        return *this;
+    }
+
+    void Reset(Handle handle = nullptr) {
+        if (m_handle != nullptr) {
+            Deleter()(m_handle);
+            CountHandle(Kind, -1);
+        }
+        m_handle = handle;
+        if (m_handle != nullptr) CountHandle(Kind, +1);
+    }
+    Handle Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+
+private:
+    Handle m_handle = nullptr;
+};
+
+using UniqueBitmap = Unique<HBITMAP, HandleKind::Bitmap, GdiObjectDeleter>;
+using UniqueBrush = Unique<HBRUSH, HandleKind::Brush, GdiObjectDeleter>;
+using UniqueImageList = Unique<HIMAGELIST, HandleKind::ImageList, ImageListDeleter>;
+using UniqueMenu = Unique<HMENU, HandleKind::Menu, MenuDeleter>;
+using UniqueIcon = Unique<HICON, HandleKind::Icon, IconDeleter>;
+
+// A window's device context, released on scope exit.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : m_window(window), m_dc(GetDC(window)) {
+        if (m_dc != nullptr) CountHandle(HandleKind::DC, +1);
+    }
+    ~WindowDC() {
+        if (m_dc != nullptr) {
+            ReleaseDC(m_window, m_dc);
+            CountHandle(HandleKind::DC, -1);
+        }
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// Selects an object into a DC and restores the previous one on scope exit.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ~SelectGuard() {
+        if (m_previous != nullptr && m_previous != HGDI_ERROR) SelectObject(m_dc, m_previous);
+    }
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
+}  // namespace tk
+
+#endif

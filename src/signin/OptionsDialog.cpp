@@ -1,0 +1,3 @@
+#include "OptionsDialog.h"
+
+INT_PTR RunOptionsDialog(ITavroKessaUI&, ITavroKessaUIHost*, HWND, TavroKessaOptionsDialogParams*) { return -1; }

@@ -1,0 +1,3 @@
+#include "TavroKessaSignin.h"
+
+INT_PTR TavroKessaSignin::Run(HWND, ITavroKessaUIHost*, TavroKessaSigninDialogParams*) { return -1; }
