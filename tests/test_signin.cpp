@@ -1,0 +1,568 @@
+// The sign-in dialog driven as a user drives it: what it shows from the record,
+// what it writes back on OK and on Cancel, how OnLogin can keep it open, the "..."
+// query with its chooser, and hosts whose events show windows, end the dialog or
+// throw. Every run also checks that the dialog gave back every handle and window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <malloc.h>
+
+#include <cstdlib>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "resource.h"
+#include "service/Handles.h"
+#include "tavrokessaui.h"
+
+namespace {
+
+constexpr const char* kTitle = "Calvex Kessa Log In";
+
+class Events final : public ITavroKessaSigninDialogEvents {
+public:
+    bool OnQueryKessaList(TavroKessaSigninDialogParams* record, HWND dialog, const char* server,
+                          std::vector<std::string>* names) override {
+        records.push_back(record);
+        dialogs.push_back(dialog);
+        servers.push_back(server);
+        namesEmptyAtCall.push_back(names->empty());
+        recordServerAtQuery.push_back(record->GetServer());
+        return onQuery ? onQuery(dialog, *names) : false;
+    }
+    bool OnLogin(TavroKessaSigninDialogParams* record, HWND dialog) override {
+        ++logins;
+        records.push_back(record);
+        dialogs.push_back(dialog);
+        loginSaw = std::string(record->GetUser()) + "|" + record->GetPassword() + "|" + record->GetServer() + "|" +
+                   record->GetKessa() + "|" + (record->GetAutoLogin() ? "auto" : "manual");
+        return onLogin ? onLogin(record, dialog) : true;
+    }
+
+    std::function<bool(HWND, std::vector<std::string>&)> onQuery;
+    std::function<bool(TavroKessaSigninDialogParams*, HWND)> onLogin;
+    std::vector<TavroKessaSigninDialogParams*> records;
+    std::vector<HWND> dialogs;
+    std::vector<std::string> servers;
+    std::vector<bool> namesEmptyAtCall;
+    std::vector<std::string> recordServerAtQuery;
+    int logins = 0;
+    std::string loginSaw;
+};
+
+class Host final : public ITavroKessaUIHost {
+public:
+    explicit Host(unsigned flags) : m_flags(flags) {}
+    COLORREF GetColor(int index) override { return GetSysColor(index); }
+    unsigned int GetDisplayFlags() override {
+        ++calls;
+        return m_flags;
+    }
+    int calls = 0;
+
+private:
+    unsigned m_flags;
+};
+
+struct Signin : testing::Test {
+    Signin() : ui(GetITavroKessaUI()) {}
+    ~Signin() override { ReleaseITavroKessaUI(ui); }
+
+    // Waits for the sign-in dialog and remembers it.
+    tkt::Driver& Open(const char* title = kTitle) {
+        return driver.WaitDialog(title).Do([this] { dialog = driver.Dialog(); });
+    }
+
+    // Runs the dialog through the service with the queued steps; every step must
+    // have run, and nothing the dialog made may outlive it.
+    INT_PTR Run(HWND parent = nullptr) {
+        int handles = tk::LiveHandlesTotal();
+        INT_PTR result = driver.Run([&] { return ui->ShowSigninDialog(parent, &record); });
+        EXPECT_FALSE(driver.TimedOut());
+        EXPECT_TRUE(driver.AllStepsDone());
+        EXPECT_EQ(tk::LiveHandlesTotal(), handles);
+        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
+        return result;
+    }
+
+    // Opens "..." and waits for the chooser.
+    void QueryAndWaitForChooser() {
+        driver.Do([this] { tkt::Click(dialog, IDC_SIGNIN_QUERY); })
+            .WaitDialog("Databases")
+            .Do([this] { chooser = driver.Dialog(); });
+    }
+    // Presses `button` in the chooser, after selecting `item` (-1: nothing), and
+    // waits until the sign-in dialog has taken the answer.
+    void AnswerChooser(int item, int button) {
+        driver
+            .Do([this, item, button] {
+                if (item >= 0) SendDlgItemMessageA(chooser, IDC_DATABASES_LIST, LB_SETCURSEL, item, 0);
+                tkt::Click(chooser, button);
+            })
+            .Wait([this] { return !IsWindow(chooser); });
+    }
+
+    // Dialogs made during the run that are still there (the combo boxes' drop-down
+    // lists are top-level windows too, hence the class).
+    size_t LiveDialogs() const {
+        size_t count = 0;
+        for (HWND window : driver.CreatedWindows())
+            if (IsWindow(window) && tkt::ClassOf(window) == "#32770") ++count;
+        return count;
+    }
+    std::string Text(int id) const { return tkt::Text(GetDlgItem(dialog, id)); }
+    int Selected(int id) const { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
+    std::vector<std::string> Items(int id) const {
+        std::vector<std::string> items;
+        int count = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[256] = {};
+            SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            items.push_back(text);
+        }
+        return items;
+    }
+
+    ITavroKessaUI* ui;
+    TavroKessaSigninDialogParams record;
+    Events events;
+    tkt::Driver driver;
+    HWND dialog = nullptr;
+    HWND chooser = nullptr;
+};
+
+using Strings = std::vector<std::string>;
+
+}  // namespace
+
+// --- Start-up and write-back -----------------------------------------------------
+
+TEST_F(Signin, StartsFromAFullRecordAndCancelGivesItBackUnchanged) {
+    Strings servers = {"alpha", "Beta", "gamma"};
+    Strings databases = {"abcd", "abc"};
+    record.SetUser("ann");
+    record.SetPassword("s3cret");
+    record.SetServer("beta");   // equal to an item but for case
+    record.SetKessa("abc");     // equal to the second item, the beginning of the first
+    record.SetServerList(&servers);
+    record.SetKessaList(&databases);
+    record.SetAutoLogin(true);
+    record.SetKessaVersion("7");
+    record.SetITavroKessaSigninDialogEvents(&events);
+
+    Open("Calvex Kessa 7 Log In").Do([&] {
+        EXPECT_EQ(Text(IDC_SIGNIN_USER), "ann");
+        EXPECT_EQ(Text(IDC_SIGNIN_PASSWORD), "s3cret");
+        EXPECT_EQ(Items(IDC_SIGNIN_SERVER), servers);
+        EXPECT_EQ(Selected(IDC_SIGNIN_SERVER), 1);
+        EXPECT_EQ(Text(IDC_SIGNIN_SERVER), "Beta");
+        EXPECT_EQ(Items(IDC_SIGNIN_DATABASE), databases);
+        EXPECT_EQ(Selected(IDC_SIGNIN_DATABASE), 1);
+        EXPECT_EQ(Text(IDC_SIGNIN_DATABASE), "abc");
+        EXPECT_TRUE(tkt::IsChecked(dialog, IDC_SIGNIN_AUTO_LOGIN));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+        tkt::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(events.logins, 0);
+    EXPECT_STREQ(record.GetUser(), "ann");
+    EXPECT_STREQ(record.GetPassword(), "s3cret");
+    EXPECT_STREQ(record.GetServer(), "Beta");  // the item's own spelling
+    EXPECT_STREQ(record.GetKessa(), "abc");
+    EXPECT_TRUE(record.GetAutoLogin());
+    // The lists and the version are only read.
+    EXPECT_EQ(record.GetServerList(), &servers);
+    EXPECT_EQ(servers, (Strings{"alpha", "Beta", "gamma"}));
+    EXPECT_STREQ(record.GetKessaVersion(), "7");
+}
+
+TEST_F(Signin, StartsFromAnEmptyRecordAndOkWithoutEventsCloses) {
+    Open().Do([&] {
+        EXPECT_EQ(tkt::Text(dialog), kTitle);
+        for (int id : {IDC_SIGNIN_USER, IDC_SIGNIN_PASSWORD, IDC_SIGNIN_SERVER, IDC_SIGNIN_DATABASE})
+            EXPECT_EQ(Text(id), "") << id;
+        EXPECT_TRUE(Items(IDC_SIGNIN_SERVER).empty());
+        EXPECT_TRUE(Items(IDC_SIGNIN_DATABASE).empty());
+        EXPECT_FALSE(tkt::IsChecked(dialog, IDC_SIGNIN_AUTO_LOGIN));
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_STREQ(record.GetUser(), "");
+    EXPECT_STREQ(record.GetServer(), "");
+    EXPECT_STREQ(record.GetKessa(), "");
+    EXPECT_FALSE(record.GetAutoLogin());
+}
+
+TEST_F(Signin, SavedValuesSurviveWhateverTheLists) {
+    // A saved server or database is shown as it is unless an item equals it: OK
+    // without typing stores exactly what the record held.
+    Strings prefixed = {"abcd"};
+    Strings two = {"first", "second"};
+    Strings none;
+    struct Row {
+        Strings* list;
+        const char* value;
+        Strings items;
+        int selected;
+        const char* shown;
+    } rows[] = {
+        {&prefixed, "abc", {"abcd"}, -1, "abc"},     // the beginning of an item is not that item
+        {nullptr, "kept", {}, -1, "kept"},           // no list at all
+        {&none, "kept", {}, -1, "kept"},             // an empty list
+        {&two, "", {"first", "second"}, 0, "first"}, // nothing saved: the first item
+        {&none, "", {}, -1, ""},
+        {&two, "SECOND", {"first", "second"}, 1, "second"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string("value '") + row.value + "'");
+        TavroKessaSigninDialogParams fresh;
+        fresh.SetServerList(row.list);
+        fresh.SetServer(row.value);
+        fresh.SetKessaList(row.list);
+        fresh.SetKessa(row.value);
+        tkt::Driver run;
+        run.WaitDialog(kTitle).Do([&] {
+            HWND window = run.Dialog();
+            for (int id : {IDC_SIGNIN_SERVER, IDC_SIGNIN_DATABASE}) {
+                dialog = window;
+                EXPECT_EQ(Items(id), row.items) << id;
+                EXPECT_EQ(Selected(id), row.selected) << id;
+                EXPECT_EQ(Text(id), row.shown) << id;
+            }
+            tkt::Click(window, IDOK);
+        });
+        EXPECT_EQ(run.Run([&] { return ui->ShowSigninDialog(nullptr, &fresh); }), 1);
+        EXPECT_TRUE(run.AllStepsDone());
+        EXPECT_STREQ(fresh.GetServer(), row.shown);
+        EXPECT_STREQ(fresh.GetKessa(), row.shown);
+    }
+}
+
+TEST_F(Signin, TitleWithAVersionOfAnyLength) {
+    std::string version(1000, 'v');
+    record.SetKessaVersion(version.c_str());
+    Open(nullptr).Do([&] {
+        std::string title = tkt::Text(dialog);
+        EXPECT_EQ(title.size(), 255u);
+        EXPECT_EQ(title.rfind("Calvex Kessa vvv", 0), 0u) << title;
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+}
+
+TEST_F(Signin, OkWritesEverythingBackBeforeOnLogin) {
+    Strings servers = {"alpha", "beta"};
+    record.SetServerList(&servers);
+    record.SetITavroKessaSigninDialogEvents(&events);
+    Open().Do([&] {
+        tkt::TypeText(dialog, IDC_SIGNIN_USER, "bob");
+        tkt::TypeText(dialog, IDC_SIGNIN_PASSWORD, "pw");
+        tkt::TypeText(dialog, IDC_SIGNIN_SERVER, "typed-server");  // typed, not in the list
+        tkt::TypeText(dialog, IDC_SIGNIN_DATABASE, "db");
+        CheckDlgButton(dialog, IDC_SIGNIN_AUTO_LOGIN, BST_CHECKED);
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(events.logins, 1);
+    EXPECT_EQ(events.loginSaw, "bob|pw|typed-server|db|auto");
+    ASSERT_EQ(events.dialogs.size(), 1u);
+    EXPECT_EQ(events.dialogs[0], dialog);
+    EXPECT_EQ(events.records[0], &record);
+}
+
+TEST_F(Signin, CancelEscapeAndCloseBoxWriteBackWithoutOnLogin) {
+    record.SetITavroKessaSigninDialogEvents(&events);
+    int way = 0;
+    for (way = 0; way < 3; ++way) {
+        record.SetUser("before");
+        record.SetAutoLogin(true);
+        tkt::Driver run;
+        run.WaitDialog(kTitle).Do([&] {
+            HWND window = run.Dialog();
+            tkt::TypeText(window, IDC_SIGNIN_USER, "edited");
+            tkt::TypeText(window, IDC_SIGNIN_SERVER, "srv");
+            CheckDlgButton(window, IDC_SIGNIN_AUTO_LOGIN, BST_UNCHECKED);
+            if (way == 0) tkt::Click(window, IDCANCEL);
+            if (way == 1) tkt::PressKey(window, VK_ESCAPE);
+            if (way == 2) tkt::CloseBox(window);
+        });
+        EXPECT_EQ(run.Run([&] { return ui->ShowSigninDialog(nullptr, &record); }), 0) << way;
+        EXPECT_TRUE(run.AllStepsDone());
+        EXPECT_STREQ(record.GetUser(), "edited") << way;
+        EXPECT_STREQ(record.GetServer(), "srv") << way;
+        EXPECT_FALSE(record.GetAutoLogin()) << way;
+    }
+    EXPECT_EQ(events.logins, 0);
+}
+
+TEST_F(Signin, RefusedLoginKeepsTheDialogOpenWithTheRecordWritten) {
+    // The host refuses a wrong password with a message box of its own over the
+    // dialog, then accepts the right one.
+    record.SetITavroKessaSigninDialogEvents(&events);
+    events.onLogin = [&](TavroKessaSigninDialogParams* signin, HWND window) {
+        if (std::string(signin->GetPassword()) == "right") return true;
+        ui->ShowMessage(window, "Wrong password.", "Sign-in failed", TAVROKESSA_MSG_ERROR);
+        return false;
+    };
+    HWND box = nullptr;
+    Open()
+        .Do([&] {
+            tkt::TypeText(dialog, IDC_SIGNIN_PASSWORD, "wrong");
+            tkt::Click(dialog, IDOK);
+        })
+        .WaitDialog("Sign-in failed")
+        .Do([&] {
+            box = driver.Dialog();
+            EXPECT_EQ(GetWindow(box, GW_OWNER), dialog);
+            tkt::Click(box, IDOK);
+        })
+        .Wait([&] { return !IsWindow(box); })
+        .Do([&] {
+            EXPECT_TRUE(IsWindowVisible(dialog));
+            EXPECT_STREQ(record.GetPassword(), "wrong");  // already written
+            tkt::TypeText(dialog, IDC_SIGNIN_PASSWORD, "right");
+            tkt::Click(dialog, IDOK);
+        });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(events.logins, 2);
+    EXPECT_STREQ(record.GetPassword(), "right");
+}
+
+// --- The "..." query and the chooser ---------------------------------------------
+
+TEST_F(Signin, WithoutEventsTheQueryButtonDoesNothing) {
+    Open()
+        .Do([&] {
+            tkt::TypeText(dialog, IDC_SIGNIN_SERVER, "alpha");
+            tkt::Click(dialog, IDC_SIGNIN_QUERY);
+        })
+        .Do([] {})  // a tick after the click has been handled
+        .Do([&] {
+            EXPECT_EQ(LiveDialogs(), 1u);  // no chooser
+            EXPECT_TRUE(Items(IDC_SIGNIN_DATABASE).empty());
+            tkt::Click(dialog, IDOK);
+        });
+    EXPECT_EQ(Run(), 1);
+}
+
+TEST_F(Signin, QueryPassesTheCurrentServerTextAndAnEmptyList) {
+    Strings servers = {"saved", "other"};
+    Strings databases = {"main"};
+    record.SetServerList(&servers);
+    record.SetServer("saved");
+    record.SetKessaList(&databases);
+    record.SetKessa("main");
+    record.SetITavroKessaSigninDialogEvents(&events);
+    events.onQuery = [](HWND, Strings& names) {
+        names = {"left", "over"};
+        return false;  // nothing to choose from
+    };
+    Open()
+        .Do([&] {
+            tkt::TypeText(dialog, IDC_SIGNIN_SERVER, "typed");
+            tkt::Click(dialog, IDC_SIGNIN_QUERY);
+        })
+        .Do([&] {
+            tkt::TypeText(dialog, IDC_SIGNIN_SERVER, "");
+            tkt::Click(dialog, IDC_SIGNIN_QUERY);
+        })
+        .Do([&] {
+            EXPECT_EQ(LiveDialogs(), 1u);  // a refusal opens no chooser
+            EXPECT_EQ(Items(IDC_SIGNIN_DATABASE), Strings{"main"});
+            EXPECT_EQ(Text(IDC_SIGNIN_DATABASE), "main");
+            tkt::Click(dialog, IDCANCEL);
+        });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(events.servers, (Strings{"typed", ""}));
+    EXPECT_EQ(events.namesEmptyAtCall, (std::vector<bool>{true, true}));
+    // The record is not updated before a query: it still held the saved server.
+    EXPECT_EQ(events.recordServerAtQuery, (Strings{"saved", "saved"}));
+    EXPECT_EQ(events.dialogs, (std::vector<HWND>{dialog, dialog}));
+}
+
+TEST_F(Signin, ChosenNamesAreAppendedAndSelectedEvenTwice) {
+    Strings servers = {"alpha"};
+    Strings databases = {"main"};
+    record.SetServerList(&servers);
+    record.SetServer("alpha");
+    record.SetKessaList(&databases);
+    record.SetKessa("main");
+    record.SetITavroKessaSigninDialogEvents(&events);
+    events.onQuery = [](HWND, Strings& names) {
+        names = {"alpha-db", "beta-db", "gamma-db"};
+        return true;
+    };
+    Open();
+    QueryAndWaitForChooser();
+    driver.Do([&] {
+        HWND list = GetDlgItem(chooser, IDC_DATABASES_LIST);
+        ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
+        char text[64] = {};
+        SendMessageA(list, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, "gamma-db");
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
+        EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
+        // Centred over the sign-in dialog.
+        RECT outer, inner;
+        GetWindowRect(dialog, &outer);
+        GetWindowRect(chooser, &inner);
+        EXPECT_LE(abs((outer.left + outer.right) - (inner.left + inner.right)), 1);
+        EXPECT_LE(abs((outer.top + outer.bottom) - (inner.top + inner.bottom)), 1);
+        // A double click chooses nothing: only OK does.
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDC_DATABASES_LIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    });
+    driver.Do([&] { EXPECT_TRUE(IsWindowVisible(chooser)); });
+    AnswerChooser(1, IDOK);
+    driver.Do([&] {
+        EXPECT_EQ(Items(IDC_SIGNIN_DATABASE), (Strings{"main", "beta-db"}));
+        EXPECT_EQ(Selected(IDC_SIGNIN_DATABASE), 1);
+        EXPECT_EQ(Text(IDC_SIGNIN_DATABASE), "beta-db");
+        EXPECT_EQ(Text(IDC_SIGNIN_SERVER), "alpha");
+        EXPECT_STREQ(record.GetKessa(), "main");  // only OK or Cancel write the record
+    });
+    QueryAndWaitForChooser();
+    AnswerChooser(1, IDOK);
+    driver.Do([&] {
+        EXPECT_EQ(Items(IDC_SIGNIN_DATABASE), (Strings{"main", "beta-db", "beta-db"}));
+        EXPECT_EQ(Selected(IDC_SIGNIN_DATABASE), 2);
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_STREQ(record.GetKessa(), "beta-db");
+    EXPECT_STREQ(record.GetServer(), "alpha");
+    EXPECT_EQ(databases, Strings{"main"});  // the host's list is never changed
+    EXPECT_EQ(events.servers, (Strings{"alpha", "alpha"}));
+}
+
+TEST_F(Signin, ChooserWithoutSelectionCancelledOrEmptyChangesNothing) {
+    Strings databases = {"main"};
+    record.SetKessaList(&databases);
+    record.SetKessa("main");
+    record.SetITavroKessaSigninDialogEvents(&events);
+    int query = 0;
+    events.onQuery = [&](HWND, Strings& names) {
+        if (++query < 3) names = {"one", "two"};
+        return true;  // the third time with nothing in the list
+    };
+    auto unchanged = [&] {
+        EXPECT_EQ(Items(IDC_SIGNIN_DATABASE), Strings{"main"});
+        EXPECT_EQ(Text(IDC_SIGNIN_DATABASE), "main");
+    };
+    Open();
+    QueryAndWaitForChooser();
+    AnswerChooser(-1, IDOK);  // OK with nothing selected
+    driver.Do(unchanged);
+    QueryAndWaitForChooser();
+    AnswerChooser(0, IDCANCEL);  // a selection, then Cancel
+    driver.Do(unchanged);
+    QueryAndWaitForChooser();
+    driver.Do([&] { EXPECT_EQ(SendDlgItemMessageA(chooser, IDC_DATABASES_LIST, LB_GETCOUNT, 0, 0), 0); });
+    AnswerChooser(-1, IDOK);
+    driver.Do(unchanged).Do([&] { tkt::Click(dialog, IDOK); });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(query, 3);
+    EXPECT_STREQ(record.GetKessa(), "main");
+}
+
+TEST_F(Signin, NamesTheHostAllocatedAreFreedByTheLibrary) {
+    // The host fills the library's vector with strings from its own allocations
+    // (long enough to live on the heap, with the vector's buffer grown by the
+    // host); the library clears them before each query and frees them with the
+    // controller. One C runtime heap makes that safe.
+    record.SetITavroKessaSigninDialogEvents(&events);
+    events.onQuery = [](HWND, Strings& names) {
+        names.reserve(500);
+        for (int i = 0; i < 300; ++i) names.push_back("database-with-a-long-name-" + std::to_string(i) + std::string(64, 'x'));
+        Strings replacement(names.begin(), names.begin() + 200);
+        names.swap(replacement);  // the vector's buffer now is one the host made
+        return true;
+    };
+    Open();
+    for (int round = 0; round < 3; ++round) {
+        QueryAndWaitForChooser();
+        AnswerChooser(150, IDOK);
+    }
+    driver.Do([&] {
+        EXPECT_EQ(Items(IDC_SIGNIN_DATABASE).size(), 3u);
+        EXPECT_EQ(Text(IDC_SIGNIN_DATABASE), "database-with-a-long-name-150" + std::string(64, 'x'));
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(_heapchk(), _HEAPOK);
+}
+
+// --- Hosts that end the dialog, throw or ask for topmost ---------------------------
+
+TEST_F(Signin, HostEndingTheDialogInsideTheQueryGetsNoChooser) {
+    record.SetITavroKessaSigninDialogEvents(&events);
+    events.onQuery = [](HWND window, Strings& names) {
+        names = {"never shown"};
+        EndDialog(window, 7);
+        return true;
+    };
+    size_t windowsBeforeQuery = 0;
+    Open().Do([&] {
+        windowsBeforeQuery = driver.CreatedWindows().size();
+        tkt::Click(dialog, IDC_SIGNIN_QUERY);
+    });
+    EXPECT_EQ(Run(), 7);
+    EXPECT_EQ(driver.CreatedWindows().size(), windowsBeforeQuery);  // no chooser was made
+}
+
+TEST_F(Signin, ThrowingEventsEndTheDialogWithFailure) {
+    record.SetITavroKessaSigninDialogEvents(&events);
+    events.onLogin = [](TavroKessaSigninDialogParams*, HWND) -> bool { throw std::runtime_error("host failure"); };
+    Open().Do([&] { tkt::Click(dialog, IDOK); });
+    EXPECT_EQ(Run(), -1);
+    EXPECT_EQ(events.logins, 1);
+
+    tkt::Driver again;
+    events.onQuery = [](HWND, Strings&) -> bool { throw std::bad_alloc(); };
+    again.WaitDialog(kTitle).Do([&] { tkt::Click(again.Dialog(), IDC_SIGNIN_QUERY); });
+    EXPECT_EQ(again.Run([&] { return ui->ShowSigninDialog(nullptr, &record); }), -1);
+    EXPECT_TRUE(again.AllStepsDone());
+    EXPECT_EQ(again.LiveCreatedWindows(), 0);
+}
+
+TEST_F(Signin, HostFlagsMakeItTopmostAndTheParentGivesItsIcon) {
+    Host topmost(TAVROKESSA_DISPLAY_TOPMOST);
+    ui->SetHost(&topmost);
+    WNDCLASSEXA cls = {};
+    cls.cbSize = sizeof(cls);
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "SigninTestParent";
+    cls.hIconSm = LoadIconA(nullptr, MAKEINTRESOURCEA(32516));  // IDI_INFORMATION, shared
+    ASSERT_NE(RegisterClassExA(&cls), 0);
+    HWND parent = CreateWindowExA(0, cls.lpszClassName, "parent", WS_POPUP | WS_VISIBLE, 50, 60, 700, 500, nullptr,
+                                  nullptr, cls.hInstance, nullptr);
+    Open().Do([&] {
+        EXPECT_TRUE(tkt::IsTopmost(dialog));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), parent);
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0)), cls.hIconSm);
+        RECT rect;
+        GetWindowRect(dialog, &rect);
+        EXPECT_EQ(rect.left, 50 + (700 - (rect.right - rect.left)) / 2);
+        EXPECT_EQ(rect.top, 60 + (500 - (rect.bottom - rect.top)) / 2);
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(parent), 1);
+    EXPECT_EQ(topmost.calls, 1);
+
+    // Bit 0 clear: not topmost, whatever the other bits.
+    Host plain(0xFE);
+    ui->SetHost(&plain);
+    tkt::Driver again;
+    again.WaitDialog(kTitle).Do([&] {
+        EXPECT_FALSE(tkt::IsTopmost(again.Dialog()));
+        tkt::Click(again.Dialog(), IDOK);
+    });
+    EXPECT_EQ(again.Run([&] { return ui->ShowSigninDialog(nullptr, &record); }), 1);
+    EXPECT_EQ(plain.calls, 1);
+    DestroyWindow(parent);
+    UnregisterClassA(cls.lpszClassName, cls.hInstance);
+}

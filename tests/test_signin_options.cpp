@@ -1,0 +1,276 @@
+// The options dialog driven as a user drives it: what it shows from the record
+// (with the folder imposed by the server or not), what it writes back on OK and
+// on Cancel, and "Browse..." through the service's folder picker.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "resource.h"
+#include "service/Handles.h"
+#include "service/TavroKessaUI.h"
+#include "signin/OptionsDialog.h"
+#include "tavrokessaui.h"
+
+namespace {
+
+constexpr const char* kTitle = "Kessa Options";
+
+class Host final : public ITavroKessaUIHost {
+public:
+    explicit Host(unsigned flags) : m_flags(flags) {}
+    COLORREF GetColor(int index) override { return GetSysColor(index); }
+    unsigned int GetDisplayFlags() override {
+        ++calls;
+        return m_flags;
+    }
+    int calls = 0;
+
+private:
+    unsigned m_flags;
+};
+
+struct Options : testing::Test {
+    Options() : ui(GetITavroKessaUI()) {}
+    ~Options() override { ReleaseITavroKessaUI(ui); }
+
+    tkt::Driver& Open() { return driver.WaitDialog(kTitle).Do([this] { dialog = driver.Dialog(); }); }
+
+    // Runs `call` with the queued steps; every step must have run, and nothing the
+    // dialog made may outlive it.
+    INT_PTR RunWith(const std::function<INT_PTR()>& call) {
+        int handles = tk::LiveHandlesTotal();
+        INT_PTR result = driver.Run(call);
+        EXPECT_FALSE(driver.TimedOut());
+        EXPECT_TRUE(driver.AllStepsDone());
+        EXPECT_EQ(tk::LiveHandlesTotal(), handles);
+        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
+        return result;
+    }
+    INT_PTR Run(HWND parent = nullptr) { return RunWith([&] { return ui->ShowOptionsDialog(parent, &record); }); }
+
+    std::string Folder() const { return tkt::Text(GetDlgItem(dialog, IDC_OPTIONS_FOLDER)); }
+
+    ITavroKessaUI* ui;
+    TavroKessaOptionsDialogParams record;
+    tkt::Driver driver;
+    HWND dialog = nullptr;
+};
+
+// The first descendant of `parent` whose text is `text`, or null.
+HWND ChildWithText(HWND parent, const std::string& text) {
+    struct Search {
+        std::string text;
+        HWND found;
+    } search = {text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (tkt::Text(child) != s->text) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A service whose folder picker answers at once, recording how it was asked.
+class ScriptedService final : public ITavroKessaUI {
+public:
+    void SetHost(ITavroKessaUIHost*) override {}
+    INT_PTR ShowMessage(HWND, const char*, const char*, unsigned int) override { return 0; }
+    INT_PTR ShowOptionsDialog(HWND, TavroKessaOptionsDialogParams*) override { return -1; }
+    INT_PTR ShowSigninDialog(HWND, TavroKessaSigninDialogParams*) override { return -1; }
+    INT_PTR BrowseForFolder(HWND owner, const char* title, char* path) override {
+        owners.push_back(owner);
+        titles.push_back(title != nullptr ? title : "(null)");
+        bufferWasZeroed.push_back(std::all_of(path, path + MAX_PATH, [](char c) { return c == '\0'; }));
+        // Fill the whole buffer as a picker may, answer or not.
+        std::memset(path, 'z', MAX_PATH);
+        std::strcpy(path, answer.c_str());
+        return answer.empty() ? 0 : 1;
+    }
+    INT_PTR ShowPropertyDialog(HWND, TavroKessaPropertyDialogParams*) override { return -1; }
+    INT_PTR ShowHistoryDialog(HWND, TavroKessaHistoryDialogParams*) override { return -1; }
+    INT_PTR ShowExploreDialog(HWND, TavroKessaExploreDialogParams*) override { return -1; }
+    INT_PTR OpenProgressDialog(HWND, TavroKessaProgressDialogParams*) override { return 0; }
+    INT_PTR UpdateProgressDialog(TavroKessaProgressDialogParams*) override { return 0; }
+    INT_PTR CloseProgressDialog() override { return 0; }
+
+    std::string answer;  // empty: the picker was cancelled
+    std::vector<HWND> owners;
+    std::vector<std::string> titles;
+    std::vector<bool> bufferWasZeroed;
+};
+
+}  // namespace
+
+TEST_F(Options, ShowsTheRecordAndOkWritesItBack) {
+    record.SetWorkingFolder("C:\\work\\kessa");
+    record.SetAutoLogin(true);
+    Open().Do([&] {
+        EXPECT_EQ(Folder(), "C:\\work\\kessa");
+        EXPECT_TRUE(tkt::IsEnabled(dialog, IDC_OPTIONS_FOLDER));
+        EXPECT_TRUE(tkt::IsEnabled(dialog, IDC_OPTIONS_BROWSE));
+        EXPECT_FALSE(tkt::IsVisible(dialog, IDC_OPTIONS_ENFORCED_NOTE));
+        EXPECT_TRUE(tkt::IsChecked(dialog, IDC_OPTIONS_AUTO_LOGIN));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+        // The service holds the record only while its dialog is open.
+        EXPECT_EQ(static_cast<TavroKessaUI*>(ui)->OpenOptionsParams(), &record);
+        tkt::TypeText(dialog, IDC_OPTIONS_FOLDER, "D:\\elsewhere");
+        CheckDlgButton(dialog, IDC_OPTIONS_AUTO_LOGIN, BST_UNCHECKED);
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_STREQ(record.GetWorkingFolder(), "D:\\elsewhere");
+    EXPECT_FALSE(record.GetAutoLogin());
+    EXPECT_EQ(static_cast<TavroKessaUI*>(ui)->OpenOptionsParams(), nullptr);
+}
+
+TEST_F(Options, AFolderSetByTheServerIsShownButNotEditable) {
+    record.SetWorkingFolder("E:\\imposed");
+    record.SetEnforceWorkingFolder(true);
+    Open().Do([&] {
+        EXPECT_EQ(Folder(), "E:\\imposed");
+        EXPECT_FALSE(tkt::IsEnabled(dialog, IDC_OPTIONS_FOLDER));
+        EXPECT_FALSE(tkt::IsEnabled(dialog, IDC_OPTIONS_BROWSE));
+        EXPECT_TRUE(tkt::IsVisible(dialog, IDC_OPTIONS_ENFORCED_NOTE));
+        EXPECT_FALSE(tkt::IsChecked(dialog, IDC_OPTIONS_AUTO_LOGIN));
+        CheckDlgButton(dialog, IDC_OPTIONS_AUTO_LOGIN, BST_CHECKED);
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_STREQ(record.GetWorkingFolder(), "E:\\imposed");
+    EXPECT_TRUE(record.GetEnforceWorkingFolder());  // only read
+    EXPECT_TRUE(record.GetAutoLogin());
+}
+
+TEST_F(Options, AnEmptiedFolderKeepsTheOldOne) {
+    record.SetWorkingFolder("C:\\kept");
+    Open().Do([&] {
+        tkt::TypeText(dialog, IDC_OPTIONS_FOLDER, "");
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_STREQ(record.GetWorkingFolder(), "C:\\kept");
+
+    // A record without a folder: the field starts empty and OK leaves it so.
+    TavroKessaOptionsDialogParams empty;
+    tkt::Driver again;
+    again.WaitDialog(kTitle).Do([&] {
+        EXPECT_EQ(tkt::Text(GetDlgItem(again.Dialog(), IDC_OPTIONS_FOLDER)), "");
+        tkt::Click(again.Dialog(), IDOK);
+    });
+    EXPECT_EQ(again.Run([&] { return ui->ShowOptionsDialog(nullptr, &empty); }), 1);
+    EXPECT_STREQ(empty.GetWorkingFolder(), "");
+}
+
+TEST_F(Options, CancelEscapeAndCloseBoxStillWriteBack) {
+    for (int way = 0; way < 3; ++way) {
+        record.SetWorkingFolder("C:\\old");
+        record.SetAutoLogin(false);
+        tkt::Driver run;
+        run.WaitDialog(kTitle).Do([&] {
+            HWND window = run.Dialog();
+            tkt::TypeText(window, IDC_OPTIONS_FOLDER, "C:\\new");
+            CheckDlgButton(window, IDC_OPTIONS_AUTO_LOGIN, BST_CHECKED);
+            if (way == 0) tkt::Click(window, IDCANCEL);
+            if (way == 1) tkt::PressKey(window, VK_ESCAPE);
+            if (way == 2) tkt::CloseBox(window);
+        });
+        EXPECT_EQ(run.Run([&] { return ui->ShowOptionsDialog(nullptr, &record); }), 0) << way;
+        EXPECT_TRUE(run.AllStepsDone());
+        EXPECT_STREQ(record.GetWorkingFolder(), "C:\\new") << way;
+        EXPECT_TRUE(record.GetAutoLogin()) << way;
+    }
+}
+
+TEST_F(Options, BrowseOpensTheShellPickerWhoseCancelKeepsTheFieldAndWhoseChoiceFillsIt) {
+    record.SetWorkingFolder("C:\\keep");
+    HWND picker = nullptr;
+    auto waitForPicker = [&] {
+        HWND found = tkt::FindDialog();
+        if (found == nullptr || found == dialog) return false;
+        picker = found;
+        return true;
+    };
+    Open()
+        .Do([&] { tkt::Click(dialog, IDC_OPTIONS_BROWSE); })
+        .Wait(waitForPicker)
+        .Do([&] {
+            EXPECT_EQ(GetWindow(picker, GW_OWNER), dialog);
+            EXPECT_NE(ChildWithText(picker, "Select working folder:"), nullptr);
+            tkt::Click(picker, IDCANCEL);
+        })
+        .Wait([&] { return !IsWindow(picker); })
+        .Do([&] {
+            EXPECT_EQ(Folder(), "C:\\keep");
+            tkt::Click(dialog, IDC_OPTIONS_BROWSE);
+        })
+        .Wait(waitForPicker)
+        .Do([&] { tkt::Click(picker, IDOK); })  // the picker starts on the desktop
+        .Wait([&] { return !IsWindow(picker); })
+        .Do([&] {
+            char desktop[MAX_PATH] = {};
+            ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
+            EXPECT_EQ(Folder(), desktop);
+            EXPECT_STREQ(record.GetWorkingFolder(), "C:\\keep");  // the record changes only as the dialog ends
+            tkt::Click(dialog, IDCANCEL);
+        });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_STRNE(record.GetWorkingFolder(), "C:\\keep");
+}
+
+TEST_F(Options, BrowseAsksTheServiceItWasGiven) {
+    ScriptedService service;
+    record.SetWorkingFolder("C:\\start");
+    Open()
+        .Do([&] {
+            service.answer = "F:\\picked";
+            tkt::Click(dialog, IDC_OPTIONS_BROWSE);
+        })
+        .Do([&] {
+            EXPECT_EQ(Folder(), "F:\\picked");
+            service.answer = "";  // cancelled, with the buffer scribbled over
+            tkt::Click(dialog, IDC_OPTIONS_BROWSE);
+        })
+        .Do([&] {
+            EXPECT_EQ(Folder(), "F:\\picked");
+            tkt::Click(dialog, IDOK);
+        });
+    EXPECT_EQ(RunWith([&] { return RunOptionsDialog(service, nullptr, nullptr, &record); }), 1);
+    EXPECT_STREQ(record.GetWorkingFolder(), "F:\\picked");
+    EXPECT_EQ(service.owners, (std::vector<HWND>{dialog, dialog}));
+    EXPECT_EQ(service.titles, (std::vector<std::string>{"Select working folder:", "Select working folder:"}));
+    EXPECT_EQ(service.bufferWasZeroed, (std::vector<bool>{true, true}));
+}
+
+TEST_F(Options, HostFlagsMakeItTopmost) {
+    Host topmost(TAVROKESSA_DISPLAY_TOPMOST | 0x10);
+    ui->SetHost(&topmost);
+    Open().Do([&] {
+        EXPECT_TRUE(tkt::IsTopmost(dialog));
+        tkt::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(topmost.calls, 1);
+
+    Host plain(0x10);
+    ui->SetHost(&plain);
+    tkt::Driver again;
+    again.WaitDialog(kTitle).Do([&] {
+        EXPECT_FALSE(tkt::IsTopmost(again.Dialog()));
+        tkt::Click(again.Dialog(), IDOK);
+    });
+    EXPECT_EQ(again.Run([&] { return ui->ShowOptionsDialog(nullptr, &record); }), 1);
+    EXPECT_EQ(plain.calls, 1);
+}
