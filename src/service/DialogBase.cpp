@@ -30,10 +30,23 @@ void RegisterControlClasses() {
 
 INT_PTR DialogBase::RunModal(HWND parent, UINT templateId) {
     m_modal = true;
-    ActivationScope scope;
-    RegisterControlClasses();
-    return DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId), parent, &DialogBase::DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    m_endRequested = false;
+    m_dismissed = false;
+    INT_PTR result;
+    {
+        ActivationScope scope;
+        RegisterControlClasses();
+        result = DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId), parent, &DialogBase::DialogProc,
+                                 reinterpret_cast<LPARAM>(this));
+    }
+    // Left by a quit message: whatever the modal loop says, the user chose nothing.
+    return m_dismissed ? DismissedResult() : result;
+}
+
+void DialogBase::EndModal(INT_PTR result) {
+    if (m_window == nullptr) return;
+    m_endRequested = true;
+    EndDialog(m_window, result);
 }
 
 HWND DialogBase::CreateModeless(HWND parent, UINT templateId) {
@@ -45,7 +58,7 @@ HWND DialogBase::CreateModeless(HWND parent, UINT templateId) {
 }
 
 void DialogBase::OnException() {
-    if (m_modal && m_window != nullptr) EndDialog(m_window, -1);
+    if (m_modal) EndModal(-1);
 }
 
 INT_PTR DialogBase::SetNotifyResult(LRESULT result) {
@@ -74,6 +87,18 @@ INT_PTR CALLBACK DialogBase::DialogProc(HWND window, UINT message, WPARAM wParam
         } catch (...) {
         }
         result = FALSE;
+    }
+
+    if (message == WM_DESTROY && self->m_modal && !self->m_endRequested) {
+        // The modal loop puts the quit message back before it destroys the dialog.
+        MSG quit;
+        if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
+            self->m_dismissed = true;
+            try {
+                self->OnDismissed();
+            } catch (...) {
+            }
+        }
     }
 
     if (message == WM_NCDESTROY) {

@@ -40,6 +40,15 @@ protected:
     // The WM_NOTIFY result that matters goes through here.
     INT_PTR SetNotifyResult(LRESULT result);
 
+    // Ends the modal dialog with `result`. Controllers end their dialogs only
+    // through here, so that an end the dialog did not ask for can be told apart.
+    void EndModal(INT_PTR result);
+    // The modal loop was left without the dialog asking: the thread's quit
+    // message arrived (it stays queued for the host's own loop). Called while the
+    // controls still exist; the dialog then ends with DismissedResult().
+    virtual void OnDismissed() {}
+    virtual INT_PTR DismissedResult() const { return 0; }
+
     bool IsModal() const { return m_modal; }
 
 private:
@@ -47,6 +56,8 @@ private:
 
     HWND m_window = nullptr;
     bool m_modal = false;
+    bool m_endRequested = false;
+    bool m_dismissed = false;
 };
 
 }  // namespace tk

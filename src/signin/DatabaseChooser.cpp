@@ -23,7 +23,7 @@ INT_PTR DatabaseChooser::OnMessage(UINT message, WPARAM wParam, LPARAM) {
         OnOk();
         return TRUE;
     case IDCANCEL:
-        EndDialog(Window(), 0);
+        EndModal(0);
         return TRUE;
     default:
         return FALSE;
@@ -33,5 +33,5 @@ INT_PTR DatabaseChooser::OnMessage(UINT message, WPARAM wParam, LPARAM) {
 void DatabaseChooser::OnOk() {
     LRESULT selected = SendDlgItemMessageA(Window(), IDC_DATABASES_LIST, LB_GETCURSEL, 0, 0);
     if (selected != LB_ERR) m_chosen = selected;
-    EndDialog(Window(), 1);
+    EndModal(1);
 }

@@ -52,12 +52,12 @@ INT_PTR OptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
 
 void OptionsDialog::OnOk() {
     WriteBack();
-    EndDialog(Window(), 1);
+    EndModal(1);
 }
 
 void OptionsDialog::OnCancel() {
     WriteBack();
-    EndDialog(Window(), 0);
+    EndModal(0);
 }
 
 void OptionsDialog::OnBrowse() {

@@ -57,12 +57,12 @@ void TavroKessaSignin::OnOk() {
     bool accepted = events == nullptr || events->OnLogin(params, window);
     // The host may have shown windows, ended or destroyed the dialog meanwhile:
     // only locals from here on.
-    if (accepted && IsWindow(window)) EndDialog(window, 1);
+    if (accepted && IsWindow(window)) EndModal(1);
 }
 
 void TavroKessaSignin::OnCancel() {
     WriteBack();
-    EndDialog(Window(), 0);
+    EndModal(0);
 }
 
 void TavroKessaSignin::OnQueryDatabases() {

@@ -24,6 +24,8 @@ public:
 private:
     INT_PTR OnInitDialog() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Dismissed by the thread's quit message: as Cancel, the entries go back.
+    void OnDismissed() override { WriteBack(); }
 
     void OnOk();
     void OnCancel();

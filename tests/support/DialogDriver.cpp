@@ -38,10 +38,17 @@ Driver& Driver::WaitDialog(const char* title) {
     std::string wanted = title != nullptr ? title : "";
     bool any = title == nullptr;
     return Wait([this, wanted, any] {
-        HWND found = FindDialog(any ? nullptr : wanted.c_str());
-        if (found == nullptr) return false;
-        m_dialog = found;
-        return true;
+        // Only a dialog this run created: an outer dialog with the same title must
+        // not be mistaken for the one that is still on its way up.
+        for (auto it = m_created.rbegin(); it != m_created.rend(); ++it) {
+            HWND window = *it;
+            if (!IsWindow(window) || !IsWindowVisible(window) || !IsDialogClass(window)) continue;
+            if (any || Text(window) == wanted) {
+                m_dialog = window;
+                return true;
+            }
+        }
+        return false;
     });
 }
 

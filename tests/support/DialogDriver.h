@@ -32,8 +32,9 @@ public:
     Driver& Wait(Step step);
     // A step that acts once.
     Driver& Do(std::function<void()> action);
-    // Waits until a visible dialog of this thread with `title` is up (any dialog
-    // when `title` is null) and makes it the current dialog.
+    // Waits until a dialog that this run created, with `title` (any dialog when
+    // `title` is null), is visible, and makes it the current dialog (the newest
+    // such dialog).
     Driver& WaitDialog(const char* title = nullptr);
 
     // Runs `call` (which opens a dialog) with the steps ticking inside its loop.

@@ -1,0 +1,1 @@
+tk_add_test(test_misuse test_misuse.cpp)
