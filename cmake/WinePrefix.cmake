@@ -16,4 +16,11 @@ execute_process(COMMAND ${WINE} reg add "HKCU\\Software\\Wine\\X11 Driver" /v Ma
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "setting the X11 driver's Managed value failed: ${rc}")
 endif()
+# Debian's Wine looks for its own fonts (Tahoma, and Marlett for the caption
+# buttons) where its font package does not put them: captions then show an "r"
+# for the close box and dialogs fall back to another face. The prefix gets a copy.
+file(GLOB wine_fonts /usr/share/wine/fonts/*.ttf)
+if(wine_fonts)
+  file(COPY ${wine_fonts} DESTINATION "${PREFIX}/drive_c/windows/Fonts")
+endif()
 execute_process(COMMAND wineserver -w)
