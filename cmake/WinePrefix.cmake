@@ -23,4 +23,13 @@ file(GLOB wine_fonts /usr/share/wine/fonts/*.ttf)
 if(wine_fonts)
   file(COPY ${wine_fonts} DESTINATION "${PREFIX}/drive_c/windows/Fonts")
 endif()
+# Windows draws "MS Shell Dlg" dialogs in its narrow sans serif; Wine maps the
+# name to Tahoma, which is wider and cuts the labels short. Map it the way
+# Windows does, to the sans serif face Wine ships.
+execute_process(COMMAND ${WINE} reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes"
+                        /v "MS Shell Dlg" /d "MS Sans Serif" /f
+                RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "setting the dialog font substitute failed: ${rc}")
+endif()
 execute_process(COMMAND wineserver -w)
