@@ -23,7 +23,7 @@ struct Service {
 
 class Host final : public ITavroKessaUIHost {
 public:
-    explicit Host(unsigned flags) : flags(flags) {}
+    explicit Host(unsigned value) : flags(value) {}
     COLORREF GetColor(int index) override { return GetSysColor(index); }
     unsigned int GetDisplayFlags() override { return flags; }
     unsigned flags;

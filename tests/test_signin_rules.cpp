@@ -240,10 +240,10 @@ TEST(Templates, Signin) {
                        {IDC_SIGNIN_DATABASE, "ComboBox", "", 72, 60, 132, 30, kDropDown},
                        {IDC_SIGNIN_QUERY, "Button", "...", 209, 60, 17, 12, kPush},
                        {IDC_SIGNIN_AUTO_LOGIN, "Button", "Use these settings next session", 72, 79, 117, 10, kCheck},
-                       {-1, "Static", "User Name:", 7, 8, 38, 8, kLabel},
-                       {-1, "Static", "Password:", 7, 26, 34, 8, kLabel},
-                       {-1, "Static", "Server:", 7, 44, 25, 8, kLabel},
-                       {-1, "Static", "Database:", 7, 62, 34, 8, kLabel},
+                       {-1, "Static", "User Name:", 7, 8, 60, 8, kLabel},  // labels run up to their fields: no font cuts them
+                       {-1, "Static", "Password:", 7, 26, 60, 8, kLabel},
+                       {-1, "Static", "Server:", 7, 44, 60, 8, kLabel},
+                       {-1, "Static", "Database:", 7, 62, 60, 8, kLabel},
                    });
 }
 
@@ -267,6 +267,6 @@ TEST(Templates, Options) {
                        {IDCANCEL, "Button", "Cancel", 158, 84, 50, 14, kPush},
                        {-1, "Button", "Working Folder", 7, 7, 201, 52, BS_GROUPBOX},
                        {IDC_OPTIONS_FOLDER, "Edit", "", 14, 17, 187, 14, kEdit},
-                       {IDC_OPTIONS_ENFORCED_NOTE, "Static", "Working Folder Set by Server", 81, 41, 95, 8, kLabel},
+                       {IDC_OPTIONS_ENFORCED_NOTE, "Static", "Working Folder Set by Server", 81, 41, 120, 8, kLabel},
                    });
 }

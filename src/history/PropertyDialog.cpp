@@ -1,3 +1,129 @@
 #include "PropertyDialog.h"
 
-INT_PTR RunPropertyDialog(ITavroKessaUIHost*, HWND, TavroKessaPropertyDialogParams*) { return -1; }
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "../../res/resource.h"
+#include "../service/DialogBase.h"
+#include "../service/DialogHelpers.h"
+#include "tavrokessaui.h"
+
+namespace tk {
+
+bool IsSingleTextFormat(const char* format) {
+    if (format == nullptr) return false;
+    int texts = 0;
+    for (const char* at = std::strchr(format, '%'); at != nullptr; at = std::strchr(at, '%')) {
+        if (at[1] == '%') {
+            at += 2;
+        } else if (at[1] == 's') {
+            ++texts;
+            at += 2;
+        } else {
+            return false;
+        }
+    }
+    return texts == 1;
+}
+
+bool FormatCheckOutStatus(char (&buffer)[kPropertyTextSize], bool checkedOut, const char* user, const char* notCheckedOut,
+                          const char* checkedOutTo) {
+    buffer[0] = '\0';
+    if (!checkedOut) {
+        // A missing string leaves the box with empty text.
+        if (notCheckedOut != nullptr) std::snprintf(buffer, kPropertyTextSize, "%s", notCheckedOut);
+        return true;
+    }
+    if (user == nullptr || *user == '\0') return false;
+    if (IsSingleTextFormat(checkedOutTo)) {
+        // The format is our own string-table text, checked above to take one text.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+        std::snprintf(buffer, kPropertyTextSize, checkedOutTo, user);
+#pragma GCC diagnostic pop
+    } else {
+        std::snprintf(buffer, kPropertyTextSize, "%s", user);
+    }
+    buffer[kPropertyTextSize - 1] = '\0';
+    return true;
+}
+
+}  // namespace tk
+
+namespace {
+
+class PropertyDialog final : public tk::DialogBase {
+public:
+    PropertyDialog(ITavroKessaUIHost* host, TavroKessaPropertyDialogParams* params) : m_host(host), m_params(params) {}
+
+    INT_PTR Run(HWND parent) { return RunModal(parent, IDD_PROPERTIES); }
+
+private:
+    INT_PTR OnInitDialog() override;
+    // However it is closed, a quit message included.
+    INT_PTR DismissedResult() const override { return 1; }
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void SetText(int id, const char* text) const { SetDlgItemTextA(Window(), id, text != nullptr ? text : ""); }
+    void SetNumber(int id, int value) const;
+    void SetDate(int id, const char* date) const;
+
+    ITavroKessaUIHost* m_host;
+    TavroKessaPropertyDialogParams* m_params;
+};
+
+void PropertyDialog::SetNumber(int id, int value) const {
+    char text[tk::kPropertyTextSize];
+    std::snprintf(text, sizeof(text), "%d", value);
+    SetText(id, text);
+}
+
+void PropertyDialog::SetDate(int id, const char* date) const {
+    // An empty date reads as a version not yet on the server.
+    SetText(id, date != nullptr && *date != '\0' ? date : tk::LoadResourceText(IDS_CURRENTLY_CHECKED_OUT));
+}
+
+INT_PTR PropertyDialog::OnInitDialog() {
+    HWND dialog = Window();
+    tk::ApplyStartAppearance(dialog, m_host);
+    TavroKessaPropertyDialogParams* params = m_params;
+
+    const char* kessaPath = params->GetKessaPath();
+    if (kessaPath != nullptr && *kessaPath != '\0') SetText(IDC_PROPERTIES_KESSA_PATH, kessaPath);
+    const char* localPath = params->GetLocalPath();
+    if (localPath != nullptr && *localPath != '\0') SetText(IDC_PROPERTIES_LOCAL_PATH, localPath);
+    SetNumber(IDC_PROPERTIES_LOCAL_VERSION, params->GetLocalVer());
+    SetNumber(IDC_PROPERTIES_LATEST_VERSION, params->GetLatestVer());
+    SetDate(IDC_PROPERTIES_LOCAL_DATE, params->GetLastModDateLocal());
+    SetDate(IDC_PROPERTIES_LATEST_DATE, params->GetLastModDateLatest());
+
+    // Both string-table texts are needed at once, and they share one buffer.
+    const char* loaded = tk::LoadResourceText(IDS_NOT_CHECKED_OUT);
+    const std::string notCheckedOut = loaded != nullptr ? loaded : "";
+    const bool haveNotCheckedOut = loaded != nullptr;
+    const char* checkedOutTo = tk::LoadResourceText(IDS_CHECKED_OUT_TO);
+    char status[tk::kPropertyTextSize];
+    if (tk::FormatCheckOutStatus(status, params->GetCheckedOut(), params->GetUserNameA(),
+                                 haveNotCheckedOut ? notCheckedOut.c_str() : nullptr, checkedOutTo))
+        SetText(IDC_PROPERTIES_STATUS, status);
+
+    tk::CenterWindowOnParent(dialog, GetParent(dialog));
+    return TRUE;
+}
+
+INT_PTR PropertyDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndModal(1);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR RunPropertyDialog(ITavroKessaUIHost* host, HWND parent, TavroKessaPropertyDialogParams* params) {
+    if (params == nullptr) return -1;
+    PropertyDialog dialog(host, params);
+    return dialog.Run(parent);
+}

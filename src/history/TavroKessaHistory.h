@@ -1,21 +1,84 @@
-// Controller of the history dialog.
+// Controller of the history dialog: the versions of one file in a sortable list,
+// the whole comment of the selected one, and "Get Version" through the host.
 #ifndef TAVROKESSAUI_TAVROKESSAHISTORY_H
 #define TAVROKESSAUI_TAVROKESSAHISTORY_H
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "../service/DialogBase.h"
+#include "../service/Handles.h"
+#include "HistoryLogic.h"
 
 class ITavroKessaUIHost;
+class TavroKessaFileHistoryEntry;
 class TavroKessaHistoryDialogParams;
 
-class TavroKessaHistory {
+class TavroKessaHistory : public tk::DialogBase {
 public:
     TavroKessaHistory() = default;
-    virtual ~TavroKessaHistory() = default;
-    TavroKessaHistory(const TavroKessaHistory&) = delete;
-    TavroKessaHistory& operator=(const TavroKessaHistory&) = delete;
+    ~TavroKessaHistory() override = default;
 
     // 1 however the dialog is closed, -1 when it cannot be shown.
     INT_PTR Run(HWND parent, ITavroKessaUIHost* host, TavroKessaHistoryDialogParams* params);
+
+private:
+    INT_PTR OnInitDialog() override;
+    // However it is closed, a quit message included.
+    INT_PTR DismissedResult() const override { return 1; }
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void OnSize(WPARAM kind);
+    INT_PTR OnSizing(WPARAM edge, RECT* proposed);
+    INT_PTR OnNotify(const NMHDR& header);
+    void OnItemChanged(const NMLISTVIEW& change);
+    void OnSelectionSettled();
+    void OnColumnClick(int column);
+    bool OnContextMenu(HWND target, LPARAM point);
+    INT_PTR OnCommand(int id);
+    void GetVersion(bool flag);
+
+    void Layout();
+    void SetUpColumns();
+    void FillRows();
+    void ApplyHostColours();
+    void SortRows();
+    void MoveMarkerTo(int position, int row);
+
+    int SelectedRow();
+    int RowPosition(int row) const;
+    int RowOfPosition(int position, int likelyRow) const;
+    TavroKessaFileHistoryEntry* EntryAt(int position) const;
+    void SetRowImage(int row, int image) const;
+    void SetHeaderImage(int column, int image) const;
+    // True while `dialog` is still open and still ours: checked after every host
+    // call, which may have closed it.
+    bool StillOurs(HWND dialog) const;
+
+    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
+
+    ITavroKessaUIHost* m_host = nullptr;
+    HWND m_list = nullptr;
+    TavroKessaHistoryDialogParams* m_params = nullptr;
+    int m_rowsInserted = 0;
+    int m_margin = -1;
+    RECT m_minimum = {};
+    int m_sortColumn = -1;
+    int m_sortDirection = tk::kUnsorted;
+    // Entry positions of the rows that carry the local-version marker. Kept by
+    // position, not row, because sorting moves rows.
+    std::vector<int> m_markedPositions;
+    tk::UniqueImageList m_images;
+
+    // The keys of the running sort, indexed by entry position (the rows' item data).
+    std::vector<tk::HistorySortKey> m_sortKeys;
+    // The row the last notifications reported selected (-1: none or unknown).
+    int m_selectionHint = -1;
+    bool m_selectionPending = false;
+    // The entry position whose comment the comment box shows.
+    int m_commentPosition = -1;
 };
 
 #endif
