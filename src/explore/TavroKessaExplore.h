@@ -1,21 +1,135 @@
-// Controller of the explore dialog.
+// Controller of the explore dialog: an open-file style view of the server's tree
+// that the host drives entirely. Every user action becomes an event; the host
+// answers through this object's ITavroKessaExploreDialog operations, re-entrantly,
+// to refill the list and the "Look in:" path and to end the dialog.
 #ifndef TAVROKESSAUI_TAVROKESSAEXPLORE_H
 #define TAVROKESSAUI_TAVROKESSAEXPLORE_H
 
 #include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
 
-class ITavroKessaUIHost;
-class TavroKessaExploreDialogParams;
+#include <string>
+#include <vector>
 
-class TavroKessaExplore {
+#include "../service/DialogBase.h"
+#include "../service/Handles.h"
+#include "ExploreLayout.h"
+#include "ExploreListView.h"
+#include "tavrokessaui.h"
+
+namespace tk {
+// The picture of a navigation button: the icon's own 16 x 16 image (the system's
+// large icon size would overflow the small buttons), shared for the module's
+// lifetime.
+TK_INTERNAL HICON ExploreButtonIcon(int iconId);
+}  // namespace tk
+
+class TavroKessaExplore final : public ITavroKessaExploreDialog, public tk::DialogBase, private tk::ExploreListSink {
 public:
-    TavroKessaExplore() = default;
-    virtual ~TavroKessaExplore() = default;
-    TavroKessaExplore(const TavroKessaExplore&) = delete;
-    TavroKessaExplore& operator=(const TavroKessaExplore&) = delete;
+    // Takes the shell's allocator and, with it, the Windows folder's location,
+    // whose icon folders show.
+    TavroKessaExplore();
+    ~TavroKessaExplore() override;
 
-    // 1 after EndExplore(1), 0 otherwise, -1 when it cannot be shown.
+    // 1 after EndExplore(1), 0 after Cancel or any other EndExplore, -1 when the
+    // dialog cannot be shown, the params carry no events object, or an event threw.
     INT_PTR Run(HWND parent, ITavroKessaUIHost* host, TavroKessaExploreDialogParams* params);
+
+    // The host's operations. Each is refused (false, nothing done) until the list
+    // view exists and once the dialog has ended.
+    bool AddListEntry(TavroKessaExploreDialogEntry* entry) override;
+    bool ClearEntries() override;
+    bool AddLookInEntry(TavroKessaExploreDialogEntry* entry, bool select) override;
+    bool ClearLookIn() override;
+    bool EndExplore(INT_PTR result) override;
+    const char* GetCurrentFilterExtensions() override;
+    bool Redraw() override;
+
+private:
+    class HostCall;
+
+    INT_PTR OnInitDialog() override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnException() override;
+    void OnDismissed() override;
+
+    INT_PTR OnCommand(int id, int code);
+    INT_PTR OnNotify(const NMHDR& header);
+    void OnItemImageWanted(NMLVDISPINFOA& info);
+    void OnOpen();
+    void OnLookInChosen();
+    void OnFilterChosen();
+    void OnSelectionChanged(HWND from);
+    void OnGatherSelection();
+    void OnSizing(WPARAM edge, RECT& proposed);
+    void Relayout();
+
+    // ExploreListSink
+    void OnListDoubleClick(int index) override;
+    void OnListFault() override;
+    void OnListMessageBegin() override { ++m_listMessages; }
+    void OnListMessageEnd() override { --m_listMessages; }
+
+    bool Ready() const;
+    void EndWith(INT_PTR result);
+    ITavroKessaExploreDialogEvents* Events() const;
+    template <typename Call>
+    bool CallHost(Call&& call);
+
+    void LoadPictures();
+    void CaptureLayout();
+    void FillFilters();
+    void SetNavigationButton(int id, int iconId, bool enabled);
+
+    void EmptyFileName();
+    void ShowFileName(const std::string& text);
+    void SuspendListRedraw();
+    void ResumeListRedraw();
+    void FitLookIn();
+    void ReplaceList();
+    bool IsRetired(HWND list) const;
+    void TrimRetiredLists();
+
+    ITavroKessaUIHost* m_host = nullptr;
+    HWND m_list = nullptr;
+    TavroKessaExploreDialogParams* m_params = nullptr;
+    // Items added since the list was last emptied: where the next one goes.
+    int m_itemCount = 0;
+    int m_currentFilter = 0;
+    bool m_multipleSelections = false;
+
+    // Start geometry: the minimum size and the reference for re-layout.
+    RECT m_initialRect = {};
+    RECT m_controlRects[tk::kExploreAnchorCount] = {};
+    bool m_layoutCaptured = false;
+
+    IMalloc* m_allocator = nullptr;
+    LPITEMIDLIST m_windowsFolder = nullptr;
+    // Item i of the "Look in:" drop-down is drawn from element i.
+    std::vector<std::string> m_lookInPath;
+    tk::UniqueBitmap m_folderBitmap;
+    tk::UniqueBitmap m_rootBitmap;
+
+    tk::ExploreIconCache m_icons;
+
+    // Set by EndExplore, Cancel or a fault: from then on nothing reaches the host
+    // and the operations are refused.
+    bool m_ended = false;
+    // A selection change is waiting to be gathered (one private message per burst).
+    bool m_gatherPending = false;
+    // Counts selection changes and clears, so that a late answer can be told stale.
+    unsigned int m_selectionChanges = 0;
+    bool m_fileNameShown = false;
+    // Host events in progress (they nest), and whether the list stopped drawing
+    // for them.
+    int m_hostCalls = 0;
+    bool m_redrawSuspended = false;
+    bool m_lookInFitPending = false;
+    // Messages of the current list views now on the stack.
+    int m_listMessages = 0;
+    // Large lists put aside by ClearEntries, emptied a slice at a time when idle.
+    std::vector<HWND> m_retiredLists;
 };
 
 #endif

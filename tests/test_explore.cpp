@@ -1,0 +1,975 @@
+// The explore dialog driven by a model host: what it shows from the template and
+// from the host, how each user action reaches the host, the selection that comes
+// back, resizing, the owner-drawn "Look in:" items, and a host that re-enters,
+// ends, nests or throws.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "DialogDriver.h"
+#include "explore/ExploreLayout.h"
+#include "resource.h"
+#include "service/Handles.h"
+#include "tavrokessaui.h"
+#include "test_explore_model.h"
+
+namespace {
+
+using tkt::ExploreModel;
+
+constexpr const char* kTitle = "Choose Files";
+
+// Colours no system scheme uses, so every pixel tells where it came from.
+class ColourHost final : public ITavroKessaUIHost {
+public:
+    COLORREF GetColor(int index) override {
+        switch (index) {
+        case COLOR_WINDOW:
+            return RGB(250, 240, 200);
+        case COLOR_WINDOWTEXT:
+            return RGB(20, 40, 160);
+        case COLOR_HIGHLIGHT:
+            return RGB(160, 30, 40);
+        case COLOR_HIGHLIGHTTEXT:
+            return RGB(240, 250, 100);
+        default:
+            return RGB(1, 2, 3);
+        }
+    }
+    unsigned int GetDisplayFlags() override { return flags; }
+    unsigned int flags = 0;
+};
+
+struct Explore : testing::Test {
+    Explore() : ui(GetITavroKessaUI()), startHandles(tk::LiveHandlesTotal()) { ui->SetHost(&host); }
+    ~Explore() override { ReleaseITavroKessaUI(ui); }
+
+    INT_PTR Run(tkt::Driver& driver, TavroKessaExploreDialogParams* params = nullptr) {
+        INT_PTR result = driver.Run([&] { return ui->ShowExploreDialog(nullptr, params ? params : &model.params); });
+        EXPECT_FALSE(driver.TimedOut());
+        EXPECT_TRUE(driver.AllStepsDone());
+        // Nothing outlives the dialog: no window, no bitmap or brush.
+        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
+        EXPECT_EQ(tk::LiveHandlesTotal(), startHandles);
+        return result;
+    }
+    // Waits for the dialog and its first fill.
+    tkt::Driver& Open(tkt::Driver& driver, const char* title = kTitle) {
+        return driver.WaitDialog(title).Wait([&] { return model.Count("CanGoToLastFolder") > 0; });
+    }
+    HWND List(tkt::Driver& driver) const { return tkt::ExploreList(driver.Dialog()); }
+    int PositionOf(HWND list, const char* name) const {
+        std::vector<std::string> texts = tkt::ItemTexts(list);
+        for (size_t i = 0; i < texts.size(); ++i)
+            if (texts[i] == name) return static_cast<int>(i);
+        return -1;
+    }
+    std::vector<std::string> Names(const std::vector<int>& indices) const {
+        std::vector<std::string> names;
+        for (int index : indices) names.push_back(model.nodes[static_cast<size_t>(index)].name);
+        return names;
+    }
+
+    ITavroKessaUI* ui;
+    ColourHost host;
+    ExploreModel model;
+    int startHandles;
+};
+
+using Texts = std::vector<std::string>;
+
+// As the dialog manager places a control: origin and size converted apart.
+RECT DialogUnits(HWND dialog, int x, int y, int width, int height) {
+    RECT units = {x, y, width, height};
+    MapDialogRect(dialog, &units);
+    return RECT{units.left, units.top, units.left + units.right, units.top + units.bottom};
+}
+
+LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrA(window, GWL_STYLE); }
+
+// The text of the tooltip attached to `control`, found among the thread's tooltips.
+std::string TooltipText(HWND control) {
+    struct Search {
+        HWND control;
+        std::string text;
+    } search{control, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (tkt::ClassOf(window) != TOOLTIPS_CLASSA) return TRUE;
+            char text[128] = {};
+            TOOLINFOA info = {};
+            info.cbSize = TTTOOLINFOA_V2_SIZE;
+            info.lpszText = text;
+            if (SendMessageA(window, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&info)) && info.hwnd == s->control) {
+                s->text = text;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
+}  // namespace
+
+// --- Start: template, list view, first fill -----------------------------------------
+
+TEST_F(Explore, OpensFromTheTemplateAndTheHostFillsItFirst) {
+    tkt::Driver driver;
+    Open(driver).Do([&] {
+        HWND dialog = driver.Dialog();
+        EXPECT_EQ(tkt::Text(dialog), kTitle);
+        LONG_PTR style = StyleOf(dialog);
+        EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);
+        EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+
+        // Every template control where, and as, the template says.
+        struct Control {
+            int id;
+            const char* text;
+            int x, y, width, height;
+            bool combo;
+        };
+        const Control controls[] = {
+            {IDC_EXPLORE_OPEN, "Open", 281, 125, 50, 14, false},
+            {IDCANCEL, "Cancel", 281, 146, 50, 14, false},
+            {IDC_EXPLORE_LOOK_IN, nullptr, 58, 7, 231, 30, true},
+            {IDC_EXPLORE_BACK, "P", 294, 7, 16, 14, false},
+            {IDC_EXPLORE_UP, "U", 315, 7, 16, 14, false},
+            {IDC_EXPLORE_FILE_NAME, "", 58, 124, 214, 14, false},
+            {IDC_EXPLORE_TYPES, nullptr, 58, 146, 214, 30, true},
+            {IDC_EXPLORE_FILE_NAME_LABEL, "File name:", 7, 127, 48, 8, false},  // labels run up to their fields
+            {IDC_EXPLORE_TYPES_LABEL, "Files of type:", 7, 148, 48, 8, false},
+            {IDC_EXPLORE_LIST_HOLDER, "list view holder", 7, 25, 324, 93, false},
+        };
+        for (const Control& c : controls) {
+            SCOPED_TRACE(c.id);
+            RECT want = DialogUnits(dialog, c.x, c.y, c.width, c.height);
+            RECT got = tkt::ClientRectOf(dialog, c.id);
+            EXPECT_EQ(got.left, want.left);
+            EXPECT_EQ(got.top, want.top);
+            EXPECT_EQ(got.right, want.right);
+            // A drop-down's window is its closed field; the template height is the list's.
+            if (!c.combo) {
+                EXPECT_EQ(got.bottom, want.bottom);
+            }
+            if (c.text != nullptr) {
+                EXPECT_EQ(tkt::Text(GetDlgItem(dialog, c.id)), c.text);
+            }
+        }
+        HWND lookInLabel = GetNextWindow(GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN), GW_HWNDNEXT);
+        EXPECT_EQ(tkt::Text(lookInLabel), "Look in:");
+        EXPECT_EQ(GetDlgCtrlID(lookInLabel) & 0xFFFF, 0xFFFF);
+        EXPECT_EQ(StyleOf(GetDlgItem(dialog, IDC_EXPLORE_OPEN)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        LONG_PTR lookIn = StyleOf(GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN));
+        EXPECT_EQ(lookIn & 3, CBS_DROPDOWNLIST);
+        EXPECT_TRUE(lookIn & CBS_OWNERDRAWVARIABLE);
+        EXPECT_FALSE(lookIn & (CBS_HASSTRINGS | CBS_SORT));
+        EXPECT_FALSE(StyleOf(GetDlgItem(dialog, IDC_EXPLORE_TYPES)) & CBS_SORT);
+        EXPECT_TRUE(StyleOf(GetDlgItem(dialog, IDC_EXPLORE_BACK)) & BS_ICON);
+        EXPECT_TRUE(StyleOf(GetDlgItem(dialog, IDC_EXPLORE_FILE_NAME)) & ES_READONLY);
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_EXPLORE_OPEN));
+
+        // The list view over the hidden holder, next in the tab order.
+        HWND holder = GetDlgItem(dialog, IDC_EXPLORE_LIST_HOLDER);
+        HWND list = List(driver);
+        ASSERT_NE(list, nullptr);
+        EXPECT_FALSE(IsWindowVisible(holder));
+        EXPECT_EQ(tkt::ClassOf(list), WC_LISTVIEWA);
+        EXPECT_EQ(tkt::Text(list), "Tavro Kessa List View");
+        LONG_PTR want = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_LIST | LVS_SHAREIMAGELISTS | LVS_SINGLESEL;
+        EXPECT_EQ(StyleOf(list) & (want | LVS_TYPEMASK | LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING),
+                  want);
+        EXPECT_EQ(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0);
+        RECT over = tkt::ClientRectOf(dialog, IDC_EXPLORE_LIST);
+        RECT holderRect = tkt::ClientRectOf(dialog, IDC_EXPLORE_LIST_HOLDER);
+        EXPECT_TRUE(EqualRect(&over, &holderRect));
+        EXPECT_EQ(GetNextWindow(holder, GW_HWNDNEXT), list);
+        EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_EXPLORE_TYPES), FALSE), list);
+        SHFILEINFOA info = {};
+        auto system = reinterpret_cast<HIMAGELIST>(
+            SHGetFileInfoA("*.exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                           SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
+        EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)), system);
+
+        // What the host put in: the root under the first filter.
+        EXPECT_EQ(tkt::ItemTexts(list), (Texts{"src", "docs", "project.cpp"}));
+        EXPECT_EQ(tkt::ItemParams(list), model.Listing("*.cpp;*.h"));
+        EXPECT_EQ(tkt::ComboCount(dialog, IDC_EXPLORE_LOOK_IN), 1);
+        EXPECT_EQ(tkt::ComboSelection(dialog, IDC_EXPLORE_LOOK_IN), 0);
+        EXPECT_EQ(tkt::ComboCount(dialog, IDC_EXPLORE_TYPES), 3);
+        EXPECT_EQ(tkt::ComboSelection(dialog, IDC_EXPLORE_TYPES), 0);
+        char filter[64] = {};
+        SendDlgItemMessageA(dialog, IDC_EXPLORE_TYPES, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(filter));
+        EXPECT_STREQ(filter, "All files");
+        EXPECT_STREQ(model.lastExtensions, "*.cpp;*.h");
+
+        // Nowhere to go yet: both buttons off, with their grey pictures and tips.
+        EXPECT_FALSE(tkt::IsEnabled(dialog, IDC_EXPLORE_BACK));
+        EXPECT_FALSE(tkt::IsEnabled(dialog, IDC_EXPLORE_UP));
+        EXPECT_EQ(tkt::ButtonIcon(dialog, IDC_EXPLORE_BACK), tkt::LibraryIcon(IDI_EXPLORE_BACK_DISABLED));
+        EXPECT_EQ(tkt::ButtonIcon(dialog, IDC_EXPLORE_UP), tkt::LibraryIcon(IDI_EXPLORE_UP_DISABLED));
+        EXPECT_EQ(TooltipText(GetDlgItem(dialog, IDC_EXPLORE_BACK)), "Go To Last Folder Visited");
+        EXPECT_EQ(TooltipText(GetDlgItem(dialog, IDC_EXPLORE_UP)), "Up One Level");
+        EXPECT_EQ(model.events, (Texts{"OnInitDialog", "OnOpenEntry(-1)", "CanGoToLastFolder"}));
+        tkt::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Run(driver), 0);
+    EXPECT_TRUE(model.params.GetSelections().empty());
+}
+
+TEST_F(Explore, UntitledWithoutFiltersGivesAnEmptyCaptionAndNullExtensions) {
+    TavroKessaExploreDialogParams bare;
+    bare.SetITavroKessaExploreDialogEvents(&model);
+    tkt::Driver driver;
+    driver.Wait([&] { return model.Count("CanGoToLastFolder") > 0; }).Do([&] {
+        HWND dialog = tkt::FindDialog("");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(tkt::ComboCount(dialog, IDC_EXPLORE_TYPES), 0);
+        EXPECT_EQ(tkt::ComboSelection(dialog, IDC_EXPLORE_TYPES), CB_ERR);
+        EXPECT_EQ(model.lastExtensions, nullptr);
+        EXPECT_TRUE(StyleOf(tkt::ExploreList(dialog)) & LVS_SINGLESEL);
+        // The model lists everything under no filter.
+        EXPECT_EQ(tkt::ItemCount(tkt::ExploreList(dialog)), 6);
+        tkt::CloseBox(dialog);
+    });
+    EXPECT_EQ(Run(driver, &bare), 0);
+}
+
+TEST_F(Explore, WithoutAnEventsObjectNothingIsShown) {
+    TavroKessaExploreDialogParams silent;
+    silent.SetTitle(kTitle);
+    tkt::Driver driver;
+    EXPECT_EQ(Run(driver, &silent), -1);
+    EXPECT_TRUE(driver.CreatedWindows().empty());
+}
+
+// --- Navigation -----------------------------------------------------------------------
+
+TEST_F(Explore, DoubleClicksOpenFoldersAndFilesButNotEmptySpace) {
+    tkt::Driver driver;
+    size_t eventsBefore = 0;
+    Open(driver)
+        .Do([&] { tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "src")); })
+        .Wait([&] { return model.Count("OnOpenEntry(1)") == 1 && model.current == 1; })
+        .Do([&] {
+            HWND dialog = driver.Dialog();
+            EXPECT_EQ(tkt::ItemTexts(List(driver)), (Texts{"main.cpp", "util.cpp", "util.h", "lib"}));
+            EXPECT_EQ(tkt::ComboCount(dialog, IDC_EXPLORE_LOOK_IN), 2);
+            EXPECT_EQ(tkt::ComboSelection(dialog, IDC_EXPLORE_LOOK_IN), 1);
+            EXPECT_TRUE(tkt::IsEnabled(dialog, IDC_EXPLORE_UP));
+            EXPECT_EQ(tkt::ButtonIcon(dialog, IDC_EXPLORE_UP), tkt::LibraryIcon(IDI_EXPLORE_UP));
+            EXPECT_TRUE(tkt::IsEnabled(dialog, IDC_EXPLORE_BACK));
+            EXPECT_EQ(tkt::ButtonIcon(dialog, IDC_EXPLORE_BACK), tkt::LibraryIcon(IDI_EXPLORE_BACK));
+            // A file reaches the host too; this one only records it.
+            tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "util.h"));
+        })
+        .Wait([&] { return model.Count("OnOpenEntry(" + std::to_string(model.Find("util.h")) + ")") == 1; })
+        .Do([&] {
+            eventsBefore = model.events.size();
+            RECT client;
+            GetClientRect(List(driver), &client);
+            tkt::DoubleClickAt(List(driver), POINT{client.right - 4, client.bottom - 4});
+        })
+        .Do([&] {
+            // Posted messages come before the next tick: by now it has been handled.
+            EXPECT_EQ(model.events.size(), eventsBefore);
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 0);
+}
+
+TEST_F(Explore, UpBackAndLookInReachTheHostAndTheButtonsFollowThePath) {
+    tkt::Driver driver;
+    HWND dialog = nullptr;
+    auto at = [&](const char* name) { return model.current == model.Find(name); };
+    Open(driver)
+        .Do([&] {
+            dialog = driver.Dialog();
+            tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "src"));
+        })
+        .Wait([&] { return at("src"); })
+        .Do([&] { tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "lib")); })
+        .Wait([&] { return at("lib"); })
+        .Do([&] {
+            // A third level keeps "up" on.
+            EXPECT_EQ(tkt::ComboCount(dialog, IDC_EXPLORE_LOOK_IN), 3);
+            EXPECT_EQ(tkt::ComboSelection(dialog, IDC_EXPLORE_LOOK_IN), 2);
+            EXPECT_TRUE(tkt::IsEnabled(dialog, IDC_EXPLORE_UP));
+            tkt::Click(dialog, IDC_EXPLORE_UP);
+        })
+        .Wait([&] { return at("src"); })
+        .Do([&] { tkt::ChooseInCombo(dialog, IDC_EXPLORE_LOOK_IN, 0); })
+        .Wait([&] { return at("kessa.example.com"); })
+        .Do([&] {
+            EXPECT_EQ(model.Count("OnLookInSelected(0,2)"), 1);
+            // The root alone: no way up.
+            EXPECT_FALSE(tkt::IsEnabled(dialog, IDC_EXPLORE_UP));
+            EXPECT_EQ(tkt::ButtonIcon(dialog, IDC_EXPLORE_UP), tkt::LibraryIcon(IDI_EXPLORE_UP_DISABLED));
+            EXPECT_TRUE(tkt::IsEnabled(dialog, IDC_EXPLORE_BACK));
+            tkt::Click(dialog, IDC_EXPLORE_BACK);
+        })
+        .Wait([&] { return at("src"); })
+        .Do([&] {
+            // A host with no history left turns "back" off at the next rebuild.
+            model.intercept = [](const std::string& event, ITavroKessaExploreDialog*) {
+                return event == "CanGoToLastFolder";
+            };
+            model.handledResult = false;
+            tkt::Click(dialog, IDC_EXPLORE_UP);
+        })
+        .Wait([&] { return at("kessa.example.com"); })
+        .Do([&] {
+            EXPECT_FALSE(tkt::IsEnabled(dialog, IDC_EXPLORE_BACK));
+            EXPECT_EQ(tkt::ButtonIcon(dialog, IDC_EXPLORE_BACK), tkt::LibraryIcon(IDI_EXPLORE_BACK_DISABLED));
+            EXPECT_EQ(model.Count("OnUpOneLevel"), 2);
+            EXPECT_EQ(model.Count("OnGoToLastFolder"), 1);
+            // Only the user's choice was reported, never the program's selections.
+            EXPECT_EQ(model.Count("OnLookInSelected"), 1);
+            tkt::Click(dialog, IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 0);
+}
+
+TEST_F(Explore, PickingAFileTypeStoresItAndAsksForARefill) {
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] { tkt::ChooseInCombo(driver.Dialog(), IDC_EXPLORE_TYPES, 1); })
+        .Wait([&] { return model.Count("OnOpenEntry(-1)") == 2; })
+        .Do([&] {
+            EXPECT_STREQ(model.lastExtensions, "*.txt");
+            EXPECT_EQ(tkt::ItemTexts(List(driver)), (Texts{"src", "docs", "README.txt"}));
+            tkt::ChooseInCombo(driver.Dialog(), IDC_EXPLORE_TYPES, 2);
+        })
+        .Wait([&] { return model.Count("OnOpenEntry(-1)") == 3; })
+        .Do([&] {
+            EXPECT_STREQ(model.lastExtensions, "*");
+            EXPECT_EQ(tkt::ItemCount(List(driver)), 6);
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 0);
+}
+
+TEST_F(Explore, TheLookInDropDownFitsAllItsLevels) {
+    RECT threeLevels = {}, oneLevel = {};
+    auto dropped = [&](RECT& rect) {
+        SendDlgItemMessageA(tkt::FindDialog(kTitle), IDC_EXPLORE_LOOK_IN, CB_GETDROPPEDCONTROLRECT, 0,
+                            reinterpret_cast<LPARAM>(&rect));
+    };
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] {
+            // Filled from outside any event, where each level resizes the drop-down...
+            model.Show(model.dialog, model.Find("lib"));
+            dropped(threeLevels);
+            model.Show(model.dialog, 0);
+            dropped(oneLevel);
+            EXPECT_GT(threeLevels.bottom - threeLevels.top, oneLevel.bottom - oneLevel.top);
+            // ... and from inside an event, where it is sized once at the end.
+            model.current = model.Find("lib");
+            tkt::ChooseInCombo(driver.Dialog(), IDC_EXPLORE_TYPES, 1);
+        })
+        .Wait([&] { return model.Count("OnOpenEntry(-1)") == 2; })
+        .Do([&] {
+            RECT refilled = {};
+            dropped(refilled);
+            EXPECT_TRUE(EqualRect(&refilled, &threeLevels));
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 0);
+}
+
+// --- Selection and the end ---------------------------------------------------------------
+
+TEST_F(Explore, SingleSelectionAndTheFileNameFieldFollowTheHostsText) {
+    tkt::Driver driver;
+    std::string field;
+    auto fieldText = [&] { return tkt::Text(GetDlgItem(driver.Dialog(), IDC_EXPLORE_FILE_NAME)); };
+    Open(driver)
+        .Do([&] { tkt::SetItemSelected(List(driver), 2, true); })
+        .Wait([&] { return model.selectionRequests.size() == 1; })
+        .Do([&] {
+            EXPECT_EQ(Names(model.selectionRequests[0]), (Texts{"project.cpp"}));
+            EXPECT_EQ(fieldText(), "project.cpp");
+            // Single selection: the second item replaces the first.
+            tkt::SetItemSelected(List(driver), 0, true);
+        })
+        .Wait([&] { return model.selectionRequests.size() == 2; })
+        .Do([&] {
+            EXPECT_EQ(Names(model.selectionRequests[1]), (Texts{"src"}));
+            EXPECT_EQ(fieldText(), "src");
+            model.selectionTextAnswer = false;
+            tkt::SetItemSelected(List(driver), 1, true);
+        })
+        .Wait([&] { return model.selectionRequests.size() == 3; })
+        .Do([&] {
+            EXPECT_EQ(fieldText(), "");
+            model.selectionTextAnswer = true;
+            tkt::SetItemSelected(List(driver), 1, false);
+        })
+        .Do([&] {
+            // Nothing selected: the host is not asked, and the field is empty.
+            EXPECT_EQ(model.selectionRequests.size(), 3u);
+            EXPECT_EQ(fieldText(), "");
+            tkt::SetItemSelected(List(driver), 2, true);
+        })
+        .Wait([&] { return fieldText() == "project.cpp"; })
+        .Do([&] {
+            // Refilling empties the field.
+            tkt::ChooseInCombo(driver.Dialog(), IDC_EXPLORE_TYPES, 1);
+        })
+        .Wait([&] { return model.Count("OnOpenEntry(-1)") == 2; })
+        .Do([&] {
+            EXPECT_EQ(fieldText(), "");
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 0);
+    EXPECT_TRUE(model.params.GetSelections().empty());
+}
+
+TEST_F(Explore, MultipleSelectionComesBackInListOrderAndEachOpenAppends) {
+    model.params.SetMultipleSelections(true);
+    int project = model.Find("project.cpp");
+    int readme = model.Find("README.txt");
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        model.selectionRequests.clear();
+        model.opens.clear();
+        tkt::Driver driver;
+        Open(driver)
+            .Do([&] {
+                EXPECT_FALSE(StyleOf(List(driver)) & LVS_SINGLESEL);
+                tkt::ChooseInCombo(driver.Dialog(), IDC_EXPLORE_TYPES, 2);
+            })
+            .Wait([&] { return tkt::ItemCount(List(driver)) == 6; })
+            .Do([&] {
+                // Open with nothing selected still tells the host.
+                tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN);
+            })
+            .Wait([&] { return model.opens.size() == 1; })
+            .Do([&] {
+                EXPECT_TRUE(model.opens[0].empty());
+                HWND list = List(driver);
+                tkt::SetItemSelected(list, PositionOf(list, "project.cpp"), true);
+                tkt::SetItemSelected(list, PositionOf(list, "README.txt"), true);
+            })
+            .Wait([&] { return !model.selectionRequests.empty(); })
+            .Do([&] {
+                // Both changes came in one burst: one question with both, in list order.
+                ASSERT_EQ(model.selectionRequests.size(), 1u);
+                EXPECT_EQ(model.selectionRequests[0], (std::vector<int>{readme, project}));
+                EXPECT_EQ(tkt::Text(GetDlgItem(driver.Dialog(), IDC_EXPLORE_FILE_NAME)), "README.txt project.cpp");
+                tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN);
+            });
+        EXPECT_EQ(Run(driver), 1);
+        EXPECT_EQ(model.opens.back(), (std::vector<int>{readme, project}));
+    }
+    // The record was never emptied between the two dialogs.
+    EXPECT_EQ(model.params.GetSelections(), (std::vector<int>{readme, project, readme, project}));
+}
+
+TEST_F(Explore, OtherEndsRecordNothing) {
+    struct Case {
+        const char* name;
+        INT_PTR openResult;
+        bool cancel;
+    };
+    for (const Case& c : {Case{"EndExplore(2)", 2, false}, Case{"EndExplore(0)", 0, false}, Case{"Cancel", 1, true}}) {
+        SCOPED_TRACE(c.name);
+        model.openResult = c.openResult;
+        tkt::Driver driver;
+        Open(driver)
+            .Do([&] { tkt::SetItemSelected(List(driver), 2, true); })
+            .Wait([&] { return !tkt::Text(GetDlgItem(driver.Dialog(), IDC_EXPLORE_FILE_NAME)).empty(); })
+            .Do([&] { tkt::Click(driver.Dialog(), c.cancel ? IDCANCEL : IDC_EXPLORE_OPEN); });
+        EXPECT_EQ(Run(driver), 0);
+        EXPECT_TRUE(model.params.GetSelections().empty());
+    }
+}
+
+TEST_F(Explore, TheKeyboardReachesTheListAndEnterInItOpens) {
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] {
+            HWND dialog = driver.Dialog();
+            // Tab from the last template stop lands on the list, and on from there to Open.
+            EXPECT_EQ(GetNextDlgTabItem(dialog, List(driver), FALSE), GetDlgItem(dialog, IDC_EXPLORE_OPEN));
+            SetFocus(GetDlgItem(dialog, IDC_EXPLORE_TYPES));
+            tkt::PressKey(dialog, VK_TAB);
+        })
+        .Wait([&] { return GetFocus() == List(driver); })
+        .Do([&] { tkt::PressKey(driver.Dialog(), VK_RETURN); })
+        .Wait([&] { return model.Count("OnOpen") > 0; })
+        .Do([&] {
+            // One press, one Open (the host keeps the dialog open for an empty selection).
+            EXPECT_EQ(model.Count("OnOpen"), 1);
+            EXPECT_TRUE(model.opens[0].empty());
+            EXPECT_EQ(GetFocus(), List(driver));
+            tkt::SetItemSelected(List(driver), 2, true);
+            tkt::PressKey(driver.Dialog(), VK_RETURN);
+        });
+    EXPECT_EQ(Run(driver), 1);
+    EXPECT_EQ(model.params.GetSelections(), (std::vector<int>{model.Find("project.cpp")}));
+    EXPECT_EQ(model.Count("OnOpen"), 2);
+}
+
+// --- Geometry --------------------------------------------------------------------------
+
+TEST(ExploreLayout, KeepMinimumSizeHoldsTheEdgesNotDragged) {
+    const SIZE minimum = {500, 300};
+    struct Case {
+        WPARAM edge;
+        RECT proposed, expected;
+    };
+    const Case cases[] = {
+        {WMSZ_RIGHT, {100, 100, 450, 450}, {100, 100, 600, 450}},
+        {WMSZ_LEFT, {150, 100, 600, 450}, {100, 100, 600, 450}},
+        {WMSZ_BOTTOM, {100, 100, 700, 250}, {100, 100, 700, 400}},
+        {WMSZ_TOP, {100, 200, 700, 450}, {100, 150, 700, 450}},
+        {WMSZ_BOTTOMRIGHT, {100, 100, 200, 200}, {100, 100, 600, 400}},
+        {WMSZ_TOPLEFT, {400, 400, 600, 450}, {100, 150, 600, 450}},
+        {WMSZ_TOPRIGHT, {100, 300, 300, 450}, {100, 150, 600, 450}},
+        {WMSZ_BOTTOMLEFT, {300, 100, 600, 200}, {100, 100, 600, 400}},
+        {WMSZ_BOTTOMRIGHT, {100, 100, 900, 900}, {100, 100, 900, 900}},  // growing is free
+    };
+    for (const Case& c : cases) {
+        RECT rect = c.proposed;
+        tk::KeepMinimumSize(rect, c.edge, minimum);
+        EXPECT_TRUE(EqualRect(&rect, &c.expected)) << "edge " << c.edge;
+    }
+}
+
+TEST_F(Explore, ResizingMovesAndStretchesTheControlsAndNeverShrinksBelowTheStart) {
+    const int dx = 120, dy = 80;
+    struct Follow {
+        int id;
+        int left, top, width, height;  // multiples of dx or dy
+    };
+    const Follow follows[] = {
+        {IDC_EXPLORE_LOOK_IN, 0, 0, 1, 0},
+        {IDC_EXPLORE_BACK, 1, 0, 0, 0},
+        {IDC_EXPLORE_UP, 1, 0, 0, 0},
+        {IDC_EXPLORE_LIST, 0, 0, 1, 1},
+        {IDC_EXPLORE_FILE_NAME_LABEL, 0, 1, 0, 0},
+        {IDC_EXPLORE_FILE_NAME, 0, 1, 1, 0},
+        {IDC_EXPLORE_TYPES_LABEL, 0, 1, 0, 0},
+        {IDC_EXPLORE_TYPES, 0, 1, 1, 0},
+        {IDC_EXPLORE_OPEN, 1, 1, 0, 0},
+        {IDCANCEL, 1, 1, 0, 0},
+    };
+    RECT start[10] = {};
+    RECT window = {};
+    RECT lookInLabel = {};
+    tkt::Driver driver;
+    Open(driver).Do([&] {
+        HWND dialog = driver.Dialog();
+        for (size_t i = 0; i < 10; ++i) start[i] = tkt::ClientRectOf(dialog, follows[i].id);
+        GetWindowRect(dialog, &window);
+        HWND label = GetNextWindow(GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN), GW_HWNDNEXT);
+        GetWindowRect(label, &lookInLabel);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&lookInLabel), 2);
+
+        SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        for (size_t i = 0; i < 10; ++i) {
+            const Follow& f = follows[i];
+            SCOPED_TRACE(f.id);
+            RECT now = tkt::ClientRectOf(dialog, f.id);
+            EXPECT_EQ(now.left, start[i].left + f.left * dx);
+            EXPECT_EQ(now.top, start[i].top + f.top * dy);
+            EXPECT_EQ(now.right - now.left, start[i].right - start[i].left + f.width * dx);
+            EXPECT_EQ(now.bottom - now.top, start[i].bottom - start[i].top + f.height * dy);
+        }
+        HWND label2 = GetNextWindow(GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN), GW_HWNDNEXT);
+        RECT labelNow;
+        GetWindowRect(label2, &labelNow);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&labelNow), 2);
+        EXPECT_TRUE(EqualRect(&labelNow, &lookInLabel));
+
+        // Dragging inward stops at the start size, from either side.
+        int width = window.right - window.left, height = window.bottom - window.top;
+        RECT drag = {window.left, window.top, window.left + width - 40, window.top + height - 30};
+        SendMessageA(dialog, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&drag));
+        RECT expected = {window.left, window.top, window.left + width, window.top + height};
+        EXPECT_TRUE(EqualRect(&drag, &expected));
+        drag = RECT{window.left + 40, window.top + 30, window.right, window.bottom};
+        SendMessageA(dialog, WM_SIZING, WMSZ_TOPLEFT, reinterpret_cast<LPARAM>(&drag));
+        EXPECT_TRUE(EqualRect(&drag, &window));
+
+        // Back to the start size, back to the start places.
+        SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        for (size_t i = 0; i < 10; ++i) {
+            RECT now = tkt::ClientRectOf(dialog, follows[i].id);
+            EXPECT_TRUE(EqualRect(&now, &start[i])) << follows[i].id;
+        }
+        tkt::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Run(driver), 0);
+}
+
+// --- The "Look in:" items ------------------------------------------------------------
+
+namespace {
+
+// A 32-bit top-down memory canvas filled with magenta, to draw items into.
+class Canvas {
+public:
+    static constexpr int kWidth = 240, kHeight = 24;
+    static constexpr COLORREF kUntouched = RGB(255, 0, 255);
+
+    explicit Canvas(HFONT font) {
+        HDC screen = GetDC(nullptr);
+        m_dc = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = kWidth;
+        info.bmiHeader.biHeight = -kHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+        m_oldBitmap = SelectObject(m_dc, m_bitmap);
+        m_oldFont = SelectObject(m_dc, font);
+        Clear();
+    }
+    ~Canvas() {
+        SelectObject(m_dc, m_oldFont);
+        SelectObject(m_dc, m_oldBitmap);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    void Clear() {
+        GdiFlush();
+        for (int i = 0; i < kWidth * kHeight; ++i) m_bits[i] = 0x00FF00FF;
+    }
+    HDC Dc() const { return m_dc; }
+    COLORREF At(int x, int y) const {
+        GdiFlush();
+        DWORD pixel = m_bits[y * kWidth + x];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+    bool Any(const RECT& area, COLORREF colour) const {
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (At(x, y) == colour) return true;
+        return false;
+    }
+    bool All(const RECT& area, COLORREF colour) const {
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (At(x, y) != colour) return false;
+        return true;
+    }
+    SIZE Extent(const std::string& text) const {
+        SIZE size = {};
+        GetTextExtentPoint32A(m_dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size;
+    }
+    // The 16 x 16 block at (x, y) equals the library's bitmap `id`, drawn the same way.
+    bool HasPicture(int x, int y, int id) const {
+        Canvas reference(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+        auto bitmap = static_cast<HBITMAP>(
+            LoadImageA(tk::ModuleHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
+        DrawStateA(reference.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, 0, 0, 16, 16,
+                   DST_BITMAP | DSS_NORMAL);
+        DeleteObject(bitmap);
+        for (int dy = 0; dy < 16; ++dy)
+            for (int dx = 0; dx < 16; ++dx)
+                if (At(x + dx, y + dy) != reference.At(dx, dy)) return false;
+        return !reference.All(RECT{0, 0, 16, 16}, kUntouched);
+    }
+
+private:
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_oldBitmap = nullptr;
+    HGDIOBJ m_oldFont = nullptr;
+    DWORD* m_bits = nullptr;
+};
+
+void DrawItem(HWND dialog, HDC dc, UINT item, UINT action, UINT state) {
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_COMBOBOX;
+    draw.CtlID = IDC_EXPLORE_LOOK_IN;
+    draw.itemID = item;
+    draw.itemAction = action;
+    draw.itemState = state;
+    draw.hwndItem = GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN);
+    draw.hDC = dc;
+    draw.rcItem = RECT{0, 0, Canvas::kWidth, Canvas::kHeight};
+    SendMessageA(dialog, WM_DRAWITEM, IDC_EXPLORE_LOOK_IN, reinterpret_cast<LPARAM>(&draw));
+}
+
+struct Palette {
+    COLORREF window, text, highlight, highlightText;
+};
+
+// Draws the items of the path root > src > lib and checks every pixel that matters.
+void CheckLookInItems(HWND dialog, const Palette& colours) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    Canvas canvas(font);
+    const char* const path[] = {"kessa.example.com", "src", "lib"};
+    struct Case {
+        const char* name;
+        UINT item, action, state;
+        int indent;
+        bool highlighted;
+    };
+    const Case cases[] = {
+        {"root in the list", 0, ODA_DRAWENTIRE, 0, 0, false},
+        {"level 2 in the list", 2, ODA_DRAWENTIRE, 0, 32, false},
+        {"level 2 in the closed field", 2, ODA_DRAWENTIRE, ODS_COMBOBOXEDIT, 0, false},
+        {"level 1 chosen", 1, ODA_SELECT, ODS_SELECTED, 16, true},
+        {"level 1 with the focus", 1, ODA_DRAWENTIRE, ODS_FOCUS, 16, true},
+        {"level 1 selected, drawn whole", 1, ODA_DRAWENTIRE, ODS_SELECTED, 16, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        canvas.Clear();
+        DrawItem(dialog, canvas.Dc(), c.item, c.action, c.state);
+        SIZE text = canvas.Extent(path[c.item]);
+        int height = std::max<int>(text.cy, 16);
+        int x0 = c.indent;
+        COLORREF back = c.highlighted ? colours.highlight : colours.window;
+        COLORREF ink = c.highlighted ? colours.highlightText : colours.text;
+        EXPECT_TRUE(canvas.HasPicture(x0 + 2, 0, c.item == 0 ? IDB_EXPLORE_ROOT : IDB_EXPLORE_FOLDER));
+        // Left of the text the background shows (inside the focus rectangle's line).
+        EXPECT_TRUE(canvas.All(RECT{x0 + 23, 1, x0 + 24, height - 1}, back));
+        EXPECT_TRUE(canvas.Any(RECT{x0 + 24, 1, x0 + 28 + text.cx, height + 1}, ink));
+        // The focus rectangle inverts dots on the background's edge.
+        EXPECT_EQ(canvas.All(RECT{x0 + 22, 0, x0 + 26 + text.cx, 1}, back), !c.highlighted);
+        // Nothing outside the picture and the background.
+        EXPECT_TRUE(canvas.All(RECT{0, 0, x0 + 2, Canvas::kHeight}, Canvas::kUntouched));
+        EXPECT_TRUE(canvas.All(RECT{x0 + 18, 0, x0 + 22, Canvas::kHeight}, Canvas::kUntouched));
+        EXPECT_TRUE(canvas.All(RECT{x0 + 28 + text.cx, 0, Canvas::kWidth, Canvas::kHeight}, Canvas::kUntouched));
+    }
+
+    // The empty drop-down's field: all of it in the window colour.
+    canvas.Clear();
+    DrawItem(dialog, canvas.Dc(), static_cast<UINT>(-1), ODA_DRAWENTIRE, ODS_COMBOBOXEDIT);
+    EXPECT_TRUE(canvas.All(RECT{0, 0, Canvas::kWidth, Canvas::kHeight}, colours.window));
+    // A level the path no longer has: nothing.
+    canvas.Clear();
+    DrawItem(dialog, canvas.Dc(), 3, ODA_DRAWENTIRE, 0);
+    EXPECT_TRUE(canvas.All(RECT{0, 0, Canvas::kWidth, Canvas::kHeight}, Canvas::kUntouched));
+    // No device context: nothing to draw on, nothing goes wrong.
+    DrawItem(dialog, nullptr, 1, ODA_DRAWENTIRE, 0);
+}
+
+}  // namespace
+
+TEST_F(Explore, LookInItemsAreIndentedWithTheirPictureInTheHostsColours) {
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] { model.Show(model.dialog, model.Find("lib")); })
+        .Do([&] {
+            EXPECT_EQ(tkt::ComboCount(driver.Dialog(), IDC_EXPLORE_LOOK_IN), 3);
+            ColourHost& h = host;
+            CheckLookInItems(driver.Dialog(), Palette{h.GetColor(COLOR_WINDOW), h.GetColor(COLOR_WINDOWTEXT),
+                                                      h.GetColor(COLOR_HIGHLIGHT), h.GetColor(COLOR_HIGHLIGHTTEXT)});
+            // A smaller font still gets a background 16 pixels high.
+            HFONT small = CreateFontA(-7, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+            Canvas canvas(small);
+            ASSERT_LT(canvas.Extent("src").cy, 16);
+            DrawItem(driver.Dialog(), canvas.Dc(), 1, ODA_DRAWENTIRE, 0);
+            EXPECT_EQ(canvas.At(16 + 22, 15), h.GetColor(COLOR_WINDOW));
+            EXPECT_EQ(canvas.At(16 + 22, 16), Canvas::kUntouched);
+            DeleteObject(small);
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 0);
+}
+
+TEST_F(Explore, WithoutAHostTheLookInItemsUseTheSystemColours) {
+    ui->SetHost(nullptr);
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] { model.Show(model.dialog, model.Find("lib")); })
+        .Do([&] {
+            CheckLookInItems(driver.Dialog(), Palette{GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT),
+                                                      GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT)});
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 0);
+}
+
+// --- A host that re-enters, ends early, nests or throws --------------------------------------
+
+TEST_F(Explore, OperationsAreRefusedBeforeTheListExistsAndAfterTheEnd) {
+    std::vector<bool> during, after;
+    auto tryAll = [](ITavroKessaExploreDialog* d, std::vector<bool>& results) {
+        TavroKessaExploreDialogEntry entry;
+        entry.SetDisplayName("x.cpp");
+        results = {d->AddListEntry(&entry), d->ClearEntries(), d->AddLookInEntry(&entry, true), d->ClearLookIn(),
+                   d->Redraw(), d->EndExplore(1)};
+    };
+    model.intercept = [&](const std::string& event, ITavroKessaExploreDialog* d) {
+        if (event == "OnInitDialog") tryAll(d, during);
+        if (event == "OnOpen") {
+            // Ending twice: the first end stands.
+            EXPECT_TRUE(d->EndExplore(1));
+            EXPECT_FALSE(d->EndExplore(0));
+            tryAll(d, after);
+            return true;
+        }
+        return false;
+    };
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] {
+            // The first fill still happened normally after the refusals.
+            EXPECT_EQ(tkt::ItemCount(List(driver)), 3);
+            EXPECT_EQ(tkt::ComboCount(driver.Dialog(), IDC_EXPLORE_LOOK_IN), 1);
+            tkt::SetItemSelected(List(driver), 0, true);
+            tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN);
+            // A Cancel that arrives after the end changes nothing.
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 1);
+    EXPECT_EQ(during, std::vector<bool>(6, false));
+    EXPECT_EQ(after, std::vector<bool>(6, false));
+    EXPECT_EQ(model.params.GetSelections(), (std::vector<int>{model.Find("src")}));
+}
+
+TEST_F(Explore, TheHostMayEndTheDialogFromTheFirstFill) {
+    model.intercept = [&](const std::string& event, ITavroKessaExploreDialog* d) {
+        if (event != "OnOpenEntry(-1)") return false;
+        model.Show(d, 0);
+        EXPECT_TRUE(d->EndExplore(1));
+        return true;
+    };
+    tkt::Driver driver;
+    EXPECT_EQ(Run(driver), 1);
+    EXPECT_TRUE(model.params.GetSelections().empty());
+    EXPECT_EQ(model.Count("OnOpen"), 0);
+}
+
+TEST_F(Explore, TheHostMayShowAMessageBoxFromAnEvent) {
+    model.intercept = [&](const std::string& event, ITavroKessaExploreDialog*) {
+        if (event == "GetSelectionText") MessageBoxA(nullptr, "Busy", "Host", MB_OK);
+        return false;
+    };
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] { tkt::SetItemSelected(List(driver), 2, true); })
+        .WaitDialog("Host")
+        .Do([&] {
+            // While the box is up the dialog still takes selection changes.
+            model.intercept = nullptr;
+            HWND explore = tkt::FindDialog(kTitle);
+            tkt::SetItemSelected(tkt::ExploreList(explore), 0, true);
+            tkt::Click(driver.Dialog(), IDOK);
+        })
+        .Wait([&] { return model.selectionRequests.size() == 2 && tkt::FindDialog("Host") == nullptr; })
+        .WaitDialog(kTitle)
+        .Do([&] {
+            // The later selection was answered while the box was up; the answer to
+            // the earlier one, which came back last, is stale and not shown.
+            EXPECT_EQ(Names(model.selectionRequests[1]), (Texts{"src"}));
+            EXPECT_EQ(tkt::Text(GetDlgItem(driver.Dialog(), IDC_EXPLORE_FILE_NAME)), "src");
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Run(driver), 0);
+}
+
+TEST_F(Explore, AThrowingHostEndsTheDialogWithFailure) {
+    for (const char* where : {"OnOpen", "OnOpenEntry(1)", "OnInitDialog"}) {
+        SCOPED_TRACE(where);
+        std::string thrower = where;
+        model.intercept = [thrower](const std::string& event, ITavroKessaExploreDialog*) -> bool {
+            if (event == thrower) throw std::runtime_error("host failure");
+            return false;
+        };
+        tkt::Driver driver;
+        // Thrown at the start the dialog never shows.
+        if (thrower != "OnInitDialog") {
+            Open(driver).Do([&] {
+                if (thrower == "OnOpen") tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN);
+                // A double click runs the host from the list view's own procedure.
+                if (thrower == "OnOpenEntry(1)") tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "src"));
+            });
+        }
+        EXPECT_EQ(Run(driver), -1);
+        EXPECT_TRUE(model.params.GetSelections().empty());
+        model.events.clear();
+    }
+}
+
+TEST_F(Explore, AnExploreDialogOpenedFromAnotherWorksAndSoDoesTheOuterOneAfterIt) {
+    ExploreModel inner;
+    inner.params.SetTitle("Inner");
+    INT_PTR innerResult = 99;
+    model.intercept = [&](const std::string& event, ITavroKessaExploreDialog*) {
+        if (event != "OnOpenEntry(2)") return false;  // docs
+        innerResult = ui->ShowExploreDialog(tkt::FindDialog(kTitle), &inner.params);
+        return true;
+    };
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] { tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "docs")); })
+        .WaitDialog("Inner")
+        .Wait([&] { return inner.Count("CanGoToLastFolder") > 0; })
+        .Do([&] { tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "src")); })
+        .Wait([&] { return inner.current == 1; })
+        .Do([&] {
+            EXPECT_EQ(tkt::ItemCount(List(driver)), 4);
+            tkt::SetItemSelected(List(driver), 0, true);
+        })
+        .Wait([&] { return inner.selectionRequests.size() == 1; })
+        .Do([&] { tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN); })
+        .WaitDialog(kTitle)
+        .Wait([&] { return innerResult != 99; })
+        .Do([&] { tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "src")); })
+        .Wait([&] { return model.current == 1; })
+        .Do([&] { tkt::Click(driver.Dialog(), IDCANCEL); });
+    EXPECT_EQ(Run(driver), 0);
+    EXPECT_EQ(innerResult, 1);
+    EXPECT_EQ(inner.params.GetSelections(), (std::vector<int>{inner.Find("main.cpp")}));
+    EXPECT_EQ(model.events.back(), "CanGoToLastFolder");
+}
+
+TEST_F(Explore, AQuitMessageDismissesItLikeCancel) {
+    size_t eventsAtQuit = 0;
+    tkt::Driver driver;
+    Open(driver)
+        .Do([&] { tkt::SetItemSelected(List(driver), 2, true); })
+        .Wait([&] { return model.selectionRequests.size() == 1; })
+        .Do([&] {
+            eventsAtQuit = model.events.size();
+            PostQuitMessage(5);
+        });
+    EXPECT_EQ(Run(driver), 0);
+    EXPECT_TRUE(model.params.GetSelections().empty());
+    EXPECT_EQ(model.events.size(), eventsAtQuit);
+    // Still there for the host's own loop.
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(Explore, TopmostWhenTheHostAsksAndCentredOverItsParent) {
+    host.flags = 1;
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 80, 900, 700, nullptr, nullptr,
+                                 nullptr, nullptr);
+    tkt::Driver driver;
+    Open(driver).Do([&] {
+        HWND dialog = driver.Dialog();
+        EXPECT_TRUE(tkt::IsTopmost(dialog));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
+        RECT rect;
+        GetWindowRect(dialog, &rect);
+        EXPECT_EQ(rect.left, 100 + (900 - (rect.right - rect.left)) / 2);
+        EXPECT_EQ(rect.top, 80 + (700 - (rect.bottom - rect.top)) / 2);
+        tkt::Click(dialog, IDCANCEL);
+    });
+    INT_PTR result = driver.Run([&] { return ui->ShowExploreDialog(owner, &model.params); });
+    EXPECT_EQ(result, 0);
+    DestroyWindow(owner);
+}

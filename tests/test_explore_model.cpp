@@ -1,0 +1,263 @@
+#include "test_explore_model.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "resource.h"
+#include "explore/TavroKessaExplore.h"
+#include "service/Internal.h"
+
+namespace tkt {
+namespace {
+
+bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
+    if (suffix.size() > text.size()) return false;
+    return lstrcmpiA(text.c_str() + text.size() - suffix.size(), suffix.c_str()) == 0;
+}
+
+}  // namespace
+
+ExploreModel::ExploreModel() {
+    nodes.push_back(Node{"kessa.example.com", true, -1, {}});
+    int src = Add(0, "src", true);
+    int docs = Add(0, "docs", true);
+    Add(src, "main.cpp", false);
+    Add(src, "util.cpp", false);
+    Add(src, "util.h", false);
+    Add(src, "notes.txt", false);
+    int lib = Add(src, "lib", true);
+    Add(lib, "lib.cpp", false);
+    Add(docs, "readme.txt", false);
+    Add(docs, "guide.txt", false);
+    Add(0, "README.txt", false);
+    Add(0, "project.cpp", false);
+    Add(0, "setup.exe", false);
+    Add(0, "logo.ico", false);
+
+    params.SetTitle("Choose Files");
+    params.AddFilter("C++ files", "*.cpp;*.h");
+    params.AddFilter("Text files", "*.txt");
+    params.AddFilter("All files", "*");
+    params.SetITavroKessaExploreDialogEvents(this);
+}
+
+int ExploreModel::Add(int parent, const char* name, bool folder) {
+    int index = static_cast<int>(nodes.size());
+    nodes.push_back(Node{name, folder, parent, {}});
+    nodes[static_cast<size_t>(parent)].children.push_back(index);
+    return index;
+}
+
+int ExploreModel::Find(const char* name) const {
+    for (size_t i = 0; i < nodes.size(); ++i)
+        if (nodes[i].name == name) return static_cast<int>(i);
+    return -1;
+}
+
+std::vector<int> ExploreModel::Listing(const char* extensions) const {
+    std::vector<std::string> patterns;
+    std::string text = extensions != nullptr ? extensions : "*";
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(';', start);
+        if (end == std::string::npos) end = text.size();
+        patterns.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    std::vector<int> shown;
+    for (int child : nodes[static_cast<size_t>(current)].children) {
+        const Node& node = nodes[static_cast<size_t>(child)];
+        bool match = node.folder;
+        for (const std::string& pattern : patterns)
+            if (pattern == "*" || (pattern.size() > 1 && EndsWithNoCase(node.name, pattern.substr(1)))) match = true;
+        if (match) shown.push_back(child);
+    }
+    return shown;
+}
+
+std::vector<int> ExploreModel::PathTo(int folder) const {
+    std::vector<int> path;
+    for (int at = folder; at != -1; at = nodes[static_cast<size_t>(at)].parent) path.insert(path.begin(), at);
+    return path;
+}
+
+void ExploreModel::Show(ITavroKessaExploreDialog* d, int folder) {
+    current = folder;
+    lastExtensions = d->GetCurrentFilterExtensions();
+    d->ClearEntries();
+    for (int index : Listing(lastExtensions)) {
+        TavroKessaExploreDialogEntry entry;
+        const Node& node = nodes[static_cast<size_t>(index)];
+        entry.SetDisplayName(node.name.c_str());
+        entry.SetFolder(node.folder);
+        entry.SetIndex(index);
+        d->AddListEntry(&entry);
+    }
+    d->ClearLookIn();
+    std::vector<int> path = PathTo(folder);
+    for (size_t i = 0; i < path.size(); ++i) {
+        TavroKessaExploreDialogEntry level;
+        level.SetDisplayName(nodes[static_cast<size_t>(path[i])].name.c_str());
+        d->AddLookInEntry(&level, i + 1 == path.size());
+    }
+}
+
+void ExploreModel::GoTo(ITavroKessaExploreDialog* d, int folder) {
+    history.push_back(current);
+    Show(d, folder);
+}
+
+int ExploreModel::Count(const std::string& event) const {
+    int count = 0;
+    for (const std::string& seen : events)
+        if (seen == event || seen.compare(0, event.size() + 1, event + "(") == 0) ++count;
+    return count;
+}
+
+bool ExploreModel::Enter(const std::string& event, ITavroKessaExploreDialog* d) {
+    events.push_back(event);
+    dialog = d;
+    return intercept && intercept(event, d);
+}
+
+bool ExploreModel::OnInitDialog(ITavroKessaExploreDialog* d) {
+    Enter("OnInitDialog", d);
+    return true;
+}
+
+bool ExploreModel::OnOpenEntry(ITavroKessaExploreDialog* d, int index) {
+    if (Enter("OnOpenEntry(" + std::to_string(index) + ")", d)) return true;
+    if (index == -1)
+        Show(d, current);
+    else if (index >= 0 && index < static_cast<int>(nodes.size()) && nodes[static_cast<size_t>(index)].folder)
+        GoTo(d, index);
+    return true;
+}
+
+bool ExploreModel::OnOpen(ITavroKessaExploreDialog* d, std::vector<int> selection) {
+    opens.push_back(selection);
+    if (Enter("OnOpen", d)) return true;
+    if (!selection.empty()) d->EndExplore(openResult);
+    return true;
+}
+
+bool ExploreModel::OnLookInSelected(ITavroKessaExploreDialog* d, int position, int count) {
+    if (Enter("OnLookInSelected(" + std::to_string(position) + "," + std::to_string(count) + ")", d)) return true;
+    std::vector<int> path = PathTo(current);
+    if (position >= 0 && position < static_cast<int>(path.size())) GoTo(d, path[static_cast<size_t>(position)]);
+    return true;
+}
+
+bool ExploreModel::OnUpOneLevel(ITavroKessaExploreDialog* d) {
+    if (Enter("OnUpOneLevel", d)) return true;
+    int parent = nodes[static_cast<size_t>(current)].parent;
+    if (parent != -1) GoTo(d, parent);
+    return true;
+}
+
+bool ExploreModel::OnGoToLastFolder(ITavroKessaExploreDialog* d) {
+    if (Enter("OnGoToLastFolder", d)) return true;
+    if (history.empty()) return true;
+    int last = history.back();
+    history.pop_back();
+    Show(d, last);
+    return true;
+}
+
+bool ExploreModel::CanGoToLastFolder(ITavroKessaExploreDialog* d) {
+    if (Enter("CanGoToLastFolder", d)) return handledResult;
+    return !history.empty();
+}
+
+bool ExploreModel::GetSelectionText(ITavroKessaExploreDialog* d, std::vector<int> selection, std::string& text) {
+    selectionRequests.push_back(selection);
+    // The text arrives empty; a host may rely on that.
+    EXPECT_TRUE(text.empty()) << "GetSelectionText: text not empty on entry";
+    if (Enter("GetSelectionText", d)) return handledResult;
+    for (int index : selection) {
+        if (!text.empty()) text += ' ';
+        text += index >= 0 && index < static_cast<int>(nodes.size()) ? nodes[static_cast<size_t>(index)].name : "?";
+    }
+    return selectionTextAnswer;
+}
+
+// ---------------------------------------------------------------------------
+
+HWND ExploreList(HWND dialog) { return GetDlgItem(dialog, IDC_EXPLORE_LIST); }
+
+int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::vector<std::string> ItemTexts(HWND list) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < ItemCount(list); ++i) {
+        char text[260] = {};
+        LVITEMA item = {};
+        item.iSubItem = 0;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::vector<int> ItemParams(HWND list) {
+    std::vector<int> params;
+    for (int i = 0; i < ItemCount(list); ++i) {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = i;
+        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        params.push_back(static_cast<int>(item.lParam));
+    }
+    return params;
+}
+
+int ItemImage(HWND list, int position) {
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = position;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+void SetItemSelected(HWND list, int position, bool selected) {
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+}
+
+void SelectAll(HWND list, bool selected) { SetItemSelected(list, -1, selected); }
+
+void DoubleClickItem(HWND list, int position) {
+    RECT rect = {};
+    rect.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&rect));
+    DoubleClickAt(list, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+void DoubleClickAt(HWND list, POINT point) {
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+}
+
+void ChooseInCombo(HWND dialog, int id, int position) {
+    HWND combo = GetDlgItem(dialog, id);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+int ComboCount(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0)); }
+
+int ComboSelection(HWND dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+HICON ButtonIcon(HWND dialog, int id) {
+    return reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, id, BM_GETIMAGE, IMAGE_ICON, 0));
+}
+
+HICON LibraryIcon(int id) { return tk::ExploreButtonIcon(id); }
+
+}  // namespace tkt

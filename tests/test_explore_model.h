@@ -1,0 +1,104 @@
+// A model host for the explore dialog: an in-memory tree with folders and files of
+// several extensions, file-type filters, and a history of folders for "back". It
+// answers every event as a real host would (refilling the dialog through its
+// operations) and records what it was asked, so tests can drive the real dialog
+// and check both what it shows and what reached the host.
+#ifndef TK_TESTS_EXPLOREMODEL_H
+#define TK_TESTS_EXPLOREMODEL_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tavrokessaui.h"
+
+namespace tkt {
+
+class ExploreModel final : public ITavroKessaExploreDialogEvents {
+public:
+    struct Node {
+        std::string name;
+        bool folder;
+        int parent;
+        std::vector<int> children;
+    };
+
+    // The default tree (indices are node numbers):
+    //   0 kessa.example.com
+    //     1 src/            main.cpp util.cpp util.h notes.txt  3 lib/ (lib.cpp)
+    //     2 docs/           readme.txt guide.txt
+    //     README.txt project.cpp setup.exe logo.ico
+    // Filters: "C++ files" *.cpp;*.h, "Text files" *.txt, "All files" *.
+    ExploreModel();
+
+    int Add(int parent, const char* name, bool folder);
+    int Find(const char* name) const;  // first node with that name, or -1
+    // The nodes the current folder shows under `extensions` (folders always).
+    std::vector<int> Listing(const char* extensions) const;
+    std::vector<int> PathTo(int folder) const;  // root first
+    // Refills the dialog with `folder`, as every navigation does.
+    void Show(ITavroKessaExploreDialog* dialog, int folder);
+
+    // Called at the start of every event with its name; returning true skips the
+    // model's own answer (and gives `handledResult` where the event has a result).
+    std::function<bool(const std::string& event, ITavroKessaExploreDialog* dialog)> intercept;
+    bool handledResult = false;
+    // GetSelectionText's answer; the text is the names, space-separated.
+    bool selectionTextAnswer = true;
+    // OnOpen with a non-empty selection ends the dialog with EndExplore(openResult).
+    INT_PTR openResult = 1;
+
+    std::vector<Node> nodes;
+    TavroKessaExploreDialogParams params;
+    int current = 0;
+    std::vector<int> history;
+    // "OnOpenEntry(-1)", "OnLookInSelected(1,3)", ... in the order they came.
+    std::vector<std::string> events;
+    std::vector<std::vector<int>> selectionRequests;
+    std::vector<std::vector<int>> opens;
+    ITavroKessaExploreDialog* dialog = nullptr;  // as last handed to an event
+    const char* lastExtensions = nullptr;        // GetCurrentFilterExtensions at the last fill
+
+    int Count(const std::string& event) const;
+
+    bool OnInitDialog(ITavroKessaExploreDialog* d) override;
+    bool OnOpenEntry(ITavroKessaExploreDialog* d, int index) override;
+    bool OnOpen(ITavroKessaExploreDialog* d, std::vector<int> selection) override;
+    bool OnLookInSelected(ITavroKessaExploreDialog* d, int position, int count) override;
+    bool OnUpOneLevel(ITavroKessaExploreDialog* d) override;
+    bool OnGoToLastFolder(ITavroKessaExploreDialog* d) override;
+    bool CanGoToLastFolder(ITavroKessaExploreDialog* d) override;
+    bool GetSelectionText(ITavroKessaExploreDialog* d, std::vector<int> selection, std::string& text) override;
+
+private:
+    bool Enter(const std::string& event, ITavroKessaExploreDialog* d);
+    void GoTo(ITavroKessaExploreDialog* d, int folder);
+};
+
+// --- Reading and acting on the dialog's list view and drop-downs -------------------------
+
+HWND ExploreList(HWND dialog);
+int ItemCount(HWND list);
+std::vector<std::string> ItemTexts(HWND list);
+std::vector<int> ItemParams(HWND list);
+int ItemImage(HWND list, int position);
+// Selects (or deselects) one item the way the list view itself does, with the
+// notifications that follow.
+void SetItemSelected(HWND list, int position, bool selected);
+void SelectAll(HWND list, bool selected);
+// Posts the double click of the item's centre, or of a point in client coordinates.
+void DoubleClickItem(HWND list, int position);
+void DoubleClickAt(HWND list, POINT point);
+// Chooses `position` in a drop-down as the user does: the selection, then CBN_SELCHANGE.
+void ChooseInCombo(HWND dialog, int id, int position);
+int ComboCount(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+// The icon a button shows.
+HICON ButtonIcon(HWND dialog, int id);
+HICON LibraryIcon(int id);
+
+}  // namespace tkt
+
+#endif

@@ -1,0 +1,276 @@
+// The explore dialog at tens of thousands of entries (what must stay one call per
+// user action, and a large list emptied and refilled), and the shell icons it
+// shows. Times are the benchmark's business; these check the behaviour at scale.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <numeric>
+
+#include "DialogDriver.h"
+#include "explore/ExploreListView.h"
+#include "resource.h"
+#include "service/Handles.h"
+#include "tavrokessaui.h"
+#include "test_explore_model.h"
+
+namespace {
+
+constexpr const char* kTitle = "Big Folder";
+
+// One flat folder of `count` files with a handful of extensions, listed whole on
+// every refill.
+class BulkHost final : public ITavroKessaExploreDialogEvents {
+public:
+    explicit BulkHost(int count) {
+        static const char* const kExtensions[] = {".cpp", ".h", ".txt", ".bmp", ".exe", ""};
+        for (int i = 0; i < count; ++i) {
+            auto entry = std::make_unique<TavroKessaExploreDialogEntry>();
+            std::string name = "file" + std::to_string(i) + kExtensions[i % 6];
+            entry->SetDisplayName(name.c_str());
+            entry->SetIndex(i);
+            entries.push_back(std::move(entry));
+        }
+        params.SetTitle(kTitle);
+        params.SetMultipleSelections(true);
+        params.AddFilter("All files", "*");
+        params.AddFilter("Also all files", "*");
+        params.SetITavroKessaExploreDialogEvents(this);
+    }
+
+    bool OnInitDialog(ITavroKessaExploreDialog*) override { return true; }
+    bool OnOpenEntry(ITavroKessaExploreDialog* d, int index) override {
+        opened.push_back(index);
+        if (index != -1) return true;
+        d->ClearEntries();
+        for (auto& entry : entries) d->AddListEntry(entry.get());
+        d->ClearLookIn();
+        TavroKessaExploreDialogEntry root;
+        root.SetDisplayName("kessa.example.com");
+        d->AddLookInEntry(&root, true);
+        ++fills;
+        return true;
+    }
+    bool OnOpen(ITavroKessaExploreDialog* d, std::vector<int>) override { return d->EndExplore(1); }
+    bool OnLookInSelected(ITavroKessaExploreDialog*, int, int) override { return true; }
+    bool OnUpOneLevel(ITavroKessaExploreDialog*) override { return true; }
+    bool OnGoToLastFolder(ITavroKessaExploreDialog*) override { return true; }
+    bool CanGoToLastFolder(ITavroKessaExploreDialog*) override { return false; }
+    bool GetSelectionText(ITavroKessaExploreDialog*, std::vector<int> selection, std::string& text) override {
+        requests.push_back(std::move(selection));
+        text = std::to_string(requests.back().size()) + " files";
+        return true;
+    }
+
+    TavroKessaExploreDialogParams params;
+    std::vector<std::unique_ptr<TavroKessaExploreDialogEntry>> entries;
+    std::vector<std::vector<int>> requests;
+    std::vector<int> opened;
+    int fills = 0;
+};
+
+struct ExploreScale : testing::Test {
+    ExploreScale() : ui(GetITavroKessaUI()), startHandles(tk::LiveHandlesTotal()) {}
+    ~ExploreScale() override { ReleaseITavroKessaUI(ui); }
+
+    INT_PTR Run(tkt::Driver& driver, BulkHost& host) {
+        INT_PTR result = driver.Run([&] { return ui->ShowExploreDialog(nullptr, &host.params); });
+        EXPECT_FALSE(driver.TimedOut());
+        EXPECT_TRUE(driver.AllStepsDone());
+        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
+        EXPECT_EQ(tk::LiveHandlesTotal(), startHandles);
+        return result;
+    }
+
+    ITavroKessaUI* ui;
+    int startHandles;
+};
+
+std::vector<HWND> ListViews(HWND dialog) {
+    std::vector<HWND> lists;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (tkt::ClassOf(child) == WC_LISTVIEWA) lists.push_back(child);
+    return lists;
+}
+
+}  // namespace
+
+TEST_F(ExploreScale, SelectingAllOfTwentyThousandAsksTheHostOnce) {
+    const int n = 20000;
+    BulkHost host(n);
+    tkt::Driver driver(60000);
+    HWND field = nullptr;
+    driver.WaitDialog(kTitle)
+        .Wait([&] { return tkt::ItemCount(tkt::ExploreList(driver.Dialog())) == n; })
+        .Do([&] {
+            field = GetDlgItem(driver.Dialog(), IDC_EXPLORE_FILE_NAME);
+            // One notification per item, all in this one call.
+            tkt::SelectAll(tkt::ExploreList(driver.Dialog()), true);
+        })
+        .Wait([&] { return !host.requests.empty(); })
+        .Do([] {})  // a few more turns of the loop: nothing else may come
+        .Do([] {})
+        .Do([&] {
+            ASSERT_EQ(host.requests.size(), 1u);
+            std::vector<int> all(n);
+            std::iota(all.begin(), all.end(), 0);
+            EXPECT_EQ(host.requests[0], all);
+            EXPECT_EQ(tkt::Text(field), "20000 files");
+            // Deselecting them all empties the field and asks nothing.
+            tkt::SelectAll(tkt::ExploreList(driver.Dialog()), false);
+        })
+        .Do([&] {
+            EXPECT_EQ(host.requests.size(), 1u);
+            EXPECT_EQ(tkt::Text(field), "");
+            tkt::SelectAll(tkt::ExploreList(driver.Dialog()), true);
+        })
+        .Wait([&] { return host.requests.size() == 2; })
+        .Do([&] { tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN); });
+    EXPECT_EQ(Run(driver, host), 1);
+    EXPECT_EQ(host.params.GetSelections().size(), static_cast<size_t>(n));
+}
+
+// A large list is emptied by putting a new list view in its place: the dialog
+// must look and behave as if the same list had been emptied.
+TEST_F(ExploreScale, ALargeListEmptiedAndRefilledWorksAsBefore) {
+    const int n = 50000;
+    BulkHost host(n);
+    tkt::Driver driver(120000);
+    HWND dialog = nullptr;
+    HWND first = nullptr;
+    RECT firstRect = {};
+    driver.WaitDialog(kTitle)
+        .Wait([&] { return tkt::ItemCount(tkt::ExploreList(driver.Dialog())) == n; })
+        .Do([&] {
+            dialog = driver.Dialog();
+            first = tkt::ExploreList(dialog);
+            // Items never shown yet still report the shell's icon for their name.
+            for (int position : {4, 5, n - 1}) {
+                std::string name = host.entries[static_cast<size_t>(position)]->GetDisplayName();
+                SHFILEINFOA file = {};
+                SHGetFileInfoA(name.c_str(), FILE_ATTRIBUTE_NORMAL, &file, sizeof(file),
+                               SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+                EXPECT_EQ(tkt::ItemImage(first, position), file.iIcon) << name;
+            }
+            firstRect = tkt::ClientRectOf(dialog, IDC_EXPLORE_LIST);
+            SetFocus(first);
+            tkt::SetItemSelected(first, 7, true);
+        })
+        .Wait([&] { return host.requests.size() == 1; })
+        .Do([&] { tkt::ChooseInCombo(dialog, IDC_EXPLORE_TYPES, 1); })
+        .Wait([&] { return host.fills == 2; })
+        .Do([&] {
+            HWND list = tkt::ExploreList(dialog);
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(tkt::ItemCount(list), n);
+            EXPECT_TRUE(IsWindowVisible(list));
+            EXPECT_EQ(GetFocus(), list);
+            EXPECT_EQ(tkt::Text(GetDlgItem(dialog, IDC_EXPLORE_FILE_NAME)), "");
+            RECT rect = tkt::ClientRectOf(dialog, IDC_EXPLORE_LIST);
+            EXPECT_TRUE(EqualRect(&rect, &firstRect));
+            EXPECT_EQ(GetNextWindow(GetDlgItem(dialog, IDC_EXPLORE_LIST_HOLDER), GW_HWNDNEXT), list);
+            EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
+            // Only one list is ever seen.
+            int visible = 0;
+            for (HWND each : ListViews(dialog))
+                if (IsWindowVisible(each)) ++visible;
+            EXPECT_EQ(visible, 1);
+        })
+        // The old list goes away by itself while the dialog is idle.
+        .Wait([&] { return ListViews(dialog).size() == 1; })
+        .Do([&] {
+            HWND list = tkt::ExploreList(dialog);
+            tkt::SetItemSelected(list, 3, true);
+        })
+        .Wait([&] { return host.requests.size() == 2; })
+        .Do([&] {
+            EXPECT_EQ(host.requests[1], (std::vector<int>{3}));
+            tkt::DoubleClickItem(tkt::ExploreList(dialog), 5);
+        })
+        .Wait([&] { return host.opened.back() == 5; })
+        .Do([&] {
+            // The new list follows the dialog's size like the first one did.
+            RECT window;
+            GetWindowRect(dialog, &window);
+            SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left + 50, window.bottom - window.top + 40,
+                         SWP_NOMOVE | SWP_NOZORDER);
+            RECT rect = tkt::ClientRectOf(dialog, IDC_EXPLORE_LIST);
+            EXPECT_EQ(rect.right - rect.left, firstRect.right - firstRect.left + 50);
+            EXPECT_EQ(rect.bottom - rect.top, firstRect.bottom - firstRect.top + 40);
+            // Refilled twice in a row, from inside one event: still one list in the end.
+            tkt::ChooseInCombo(dialog, IDC_EXPLORE_TYPES, 0);
+            tkt::ChooseInCombo(dialog, IDC_EXPLORE_TYPES, 1);
+        })
+        .Wait([&] { return host.fills == 4 && ListViews(dialog).size() == 1; })
+        .Do([&] {
+            EXPECT_EQ(tkt::ItemCount(tkt::ExploreList(dialog)), n);
+            tkt::SetItemSelected(tkt::ExploreList(dialog), 0, true);
+            tkt::Click(dialog, IDC_EXPLORE_OPEN);
+        });
+    EXPECT_EQ(Run(driver, host), 1);
+    EXPECT_EQ(host.params.GetSelections(), (std::vector<int>{0}));
+}
+
+TEST_F(ExploreScale, ItemsShowTheShellsIconForTheirNameAndFoldersTheWindowsFolders) {
+    tkt::ExploreModel model;
+    model.params.SetTitle(kTitle);
+    // Repeated extensions in other cases, names the shell draws from the file
+    // itself, and names whose extension is not simply the text after the last dot.
+    const char* const names[] = {"a.cpp",   "b.CPP",    "c.txt",   "d.exe", "e.exe",   "f.ico", "g.lnk",
+                                 "noext",   "h.bmp",    "i.dll",   "j.tar.gz", "k l.txt", "m.txt x", ".hidden"};
+    for (const char* name : names) model.Add(0, name, false);
+    std::vector<std::pair<std::string, int>> shown;
+    tkt::Driver driver;
+    driver.WaitDialog(kTitle)
+        .Do([&] { tkt::ChooseInCombo(driver.Dialog(), IDC_EXPLORE_TYPES, 2); })
+        .Wait([&] { return model.Count("OnOpenEntry(-1)") == 2; })
+        .Do([&] {
+            HWND list = tkt::ExploreList(driver.Dialog());
+            std::vector<std::string> texts = tkt::ItemTexts(list);
+            for (size_t i = 0; i < texts.size(); ++i)
+                shown.emplace_back(texts[i], tkt::ItemImage(list, static_cast<int>(i)));
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(driver.Run([&] { return ui->ShowExploreDialog(nullptr, &model.params); }), 0);
+    EXPECT_EQ(tk::LiveHandlesTotal(), startHandles);
+
+    LPITEMIDLIST windows = nullptr;
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_WINDOWS, nullptr, 0, &windows)));
+    SHFILEINFOA folder = {};
+    SHGetFileInfoA(reinterpret_cast<LPCSTR>(windows), FILE_ATTRIBUTE_NORMAL, &folder, sizeof(folder),
+                   SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+    CoTaskMemFree(windows);
+    ASSERT_EQ(shown.size(), 6u + sizeof(names) / sizeof(names[0]));
+    for (const auto& [name, image] : shown) {
+        SCOPED_TRACE(name);
+        int index = model.Find(name.c_str());
+        if (model.nodes[static_cast<size_t>(index)].folder) {
+            EXPECT_EQ(image, folder.iIcon);
+            continue;
+        }
+        SHFILEINFOA file = {};
+        SHGetFileInfoA(name.c_str(), FILE_ATTRIBUTE_NORMAL, &file, sizeof(file),
+                       SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+        EXPECT_EQ(image, file.iIcon);
+    }
+}
+
+TEST(ExploreIcons, NamesShareAnIconByExtensionOnlyWhereTheShellDoes) {
+    struct Case {
+        const char* name;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"main.cpp", ".cpp"},      {"MAIN.CPP", ".cpp"},       {"archive.tar.gz", ".gz"}, {".hidden", ".hidden"},
+        {"Makefile", "."},         {"README", "."},            {"setup.exe", "*setup.exe"}, {"Logo.ICO", "*Logo.ICO"},
+        {"arrow.cur", "*arrow.cur"}, {"busy.ani", "*busy.ani"}, {"link.lnk", "*link.lnk"}, {"lib.dll", "*lib.dll"},
+        {"a.txt x", ""},           {"trailing.", ""},          {"space.txt ", ""},        {"dir\\file.txt", ""},
+        {"dir/file.txt", ""},      {"c:file.txt", ""},         {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(tk::IconCacheKey(c.name), c.key) << c.name;
+    EXPECT_EQ(tk::IconCacheKey(nullptr), "");
+}
