@@ -1,0 +1,16 @@
+// The demo's application icon, drawn in code at the size asked for, so that it is
+// sharp both in the caption (small) and in the task switcher (large). The
+// library's dialogs show the small one: they take their parent's class icon.
+#ifndef TAVROKESSA_DEMO_APPICON_H
+#define TAVROKESSA_DEMO_APPICON_H
+
+#include <windows.h>
+
+namespace demo {
+
+// A new icon `size` pixels square; the caller destroys it with DestroyIcon.
+HICON CreateAppIcon(int size);
+
+}  // namespace demo
+
+#endif
