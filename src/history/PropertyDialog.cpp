@@ -7,6 +7,7 @@
 #include "../../res/resource.h"
 #include "../service/DialogBase.h"
 #include "../service/DialogHelpers.h"
+#include "../service/FixedText.h"
 #include "tavrokessaui.h"
 
 namespace tk {
@@ -74,9 +75,9 @@ private:
 };
 
 void PropertyDialog::SetNumber(int id, int value) const {
-    char text[tk::kPropertyTextSize];
-    std::snprintf(text, sizeof(text), "%d", value);
-    SetText(id, text);
+    tk::FixedText<16> text;
+    text.Format("%d", value);
+    SetText(id, text.c_str());
 }
 
 void PropertyDialog::SetDate(int id, const char* date) const {
@@ -103,10 +104,12 @@ INT_PTR PropertyDialog::OnInitDialog() {
     const std::string notCheckedOut = loaded != nullptr ? loaded : "";
     const bool haveNotCheckedOut = loaded != nullptr;
     const char* checkedOutTo = tk::LoadResourceText(IDS_CHECKED_OUT_TO);
-    char status[tk::kPropertyTextSize];
-    if (tk::FormatCheckOutStatus(status, params->GetCheckedOut(), params->GetUserNameA(),
-                                 haveNotCheckedOut ? notCheckedOut.c_str() : nullptr, checkedOutTo))
-        SetText(IDC_PROPERTIES_STATUS, status);
+    tk::FixedText<tk::kPropertyTextSize> status;
+    if (status.FillWith([&](char(&text)[tk::kPropertyTextSize]) {
+            return tk::FormatCheckOutStatus(text, params->GetCheckedOut(), params->GetUserNameA(),
+                                            haveNotCheckedOut ? notCheckedOut.c_str() : nullptr, checkedOutTo);
+        }))
+        SetText(IDC_PROPERTIES_STATUS, status.c_str());
 
     tk::CenterWindowOnParent(dialog, GetParent(dialog));
     return TRUE;

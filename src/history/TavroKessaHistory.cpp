@@ -3,12 +3,12 @@
 #include <windowsx.h>
 
 #include <climits>
-#include <cstdio>
 #include <string>
 
 #include "../../res/resource.h"
 #include "../service/ActivationContext.h"
 #include "../service/DialogHelpers.h"
+#include "../service/FixedText.h"
 #include "tavrokessaui.h"
 
 namespace {
@@ -154,7 +154,7 @@ void TavroKessaHistory::FillRows() {
     const int localVersion = m_params->GetLocalVer();
     RedrawSuspended quiet(m_list);
     std::string firstLine;
-    char number[16];
+    tk::FixedText<16> number;
     for (unsigned position = 0; position < count; ++position) {
         TavroKessaFileHistoryEntry* entry = m_params->GetEntry(position);
         if (entry == nullptr) continue;
@@ -170,8 +170,8 @@ void TavroKessaHistory::FillRows() {
         ++m_rowsInserted;
         if (local) m_markedPositions.push_back(static_cast<int>(position));
 
-        std::snprintf(number, sizeof(number), "%d", entry->GetLatestVer());
-        SetSubItemText(m_list, row, tk::kColumnVersion, number);
+        number.Format("%d", entry->GetLatestVer());
+        SetSubItemText(m_list, row, tk::kColumnVersion, number.c_str());
         SetSubItemText(m_list, row, tk::kColumnDate, entry->GetLastModDateLatest());
         SetSubItemText(m_list, row, tk::kColumnAuthor, entry->GetUserNameA());
         const char* comment = entry->GetComment();

@@ -32,6 +32,7 @@ INT_PTR DialogBase::RunModal(HWND parent, UINT templateId) {
     m_modal = true;
     m_endRequested = false;
     m_dismissed = false;
+    m_initialised = false;
     INT_PTR result;
     {
         ActivationScope scope;
@@ -39,6 +40,9 @@ INT_PTR DialogBase::RunModal(HWND parent, UINT templateId) {
         result = DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId), parent, &DialogBase::DialogProc,
                                  reinterpret_cast<LPARAM>(this));
     }
+    // Never created (an owner that is not a window makes the platform answer 0,
+    // which would read as Cancel): the one failure value for every dialog.
+    if (!m_initialised) return -1;
     // Left by a quit message: whatever the modal loop says, the user chose nothing.
     return m_dismissed ? DismissedResult() : result;
 }
@@ -73,6 +77,7 @@ INT_PTR CALLBACK DialogBase::DialogProc(HWND window, UINT message, WPARAM wParam
         if (self == nullptr) return FALSE;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->m_window = window;
+        self->m_initialised = true;
     } else {
         self = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (self == nullptr) return FALSE;

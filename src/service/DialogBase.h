@@ -58,6 +58,7 @@ private:
     bool m_modal = false;
     bool m_endRequested = false;
     bool m_dismissed = false;
+    bool m_initialised = false;
 };
 
 }  // namespace tk

@@ -8,6 +8,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "Internal.h"
 
@@ -37,6 +38,15 @@ public:
         if (needed < 0) m_text[0] = '\0';
         CheckGuards();
         return needed >= 0 && static_cast<size_t>(needed) < Size;
+    }
+
+    // Hands the characters to a bounded formatter of our own, `fill(char (&)[Size])`,
+    // and checks the guards after it. Returns what `fill` returns.
+    template <typename Fill>
+    auto FillWith(Fill&& fill) -> decltype(fill(std::declval<char (&)[Size]>())) {
+        auto result = fill(m_text);
+        CheckGuards();
+        return result;
     }
 
     const char* c_str() const { return m_text; }

@@ -80,8 +80,11 @@ TavroKessaUI::~TavroKessaUI() {
 void TavroKessaUI::SetHost(ITavroKessaUIHost* host) { m_host = host; }
 
 INT_PTR TavroKessaUI::ShowMessage(HWND owner, const char* text, const char* caption, unsigned int flags) {
-    UINT style = tk::MessageBoxStyle(flags, tk::HostWantsTopmost(m_host));
-    return tk::MessageBoxAnswer(MessageBoxA(owner, text, caption, style));
+    // A host whose GetDisplayFlags throws gets the failure answer and no box.
+    return Barrier(TAVROKESSA_ANSWER_CANCEL, [&] {
+        UINT style = tk::MessageBoxStyle(flags, tk::HostWantsTopmost(m_host));
+        return tk::MessageBoxAnswer(MessageBoxA(owner, text, caption, style));
+    });
 }
 
 INT_PTR TavroKessaUI::ShowOptionsDialog(HWND parent, TavroKessaOptionsDialogParams* params) {

@@ -2,6 +2,7 @@
 
 #include "../../res/resource.h"
 #include "../service/DialogHelpers.h"
+#include "../service/FixedText.h"
 #include "DatabaseChooser.h"
 #include "SigninRules.h"
 #include "tavrokessaui.h"
@@ -124,10 +125,12 @@ void TavroKessaSignin::ShowVersionInTitle() {
     if (*version == '\0') return;
     const char* format = tk::LoadResourceText(IDS_SIGNIN_TITLE_FORMAT);
     if (format == nullptr) return;
-    char title[tk::kSigninTitleSize];
+    tk::FixedText<tk::kSigninTitleSize> title;
     // A version too long for the buffer gives a cut title, never an overrun.
-    tk::FormatSigninTitle(title, sizeof(title), format, version);
-    SetWindowTextA(Window(), title);
+    title.FillWith([&](char(&text)[tk::kSigninTitleSize]) {
+        return tk::FormatSigninTitle(text, sizeof(text), format, version);
+    });
+    SetWindowTextA(Window(), title.c_str());
 }
 
 void TavroKessaSignin::WriteBack() {
