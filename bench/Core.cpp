@@ -1,0 +1,501 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstdio>
+#include <map>
+#include <mutex>
+
+#include "Bench.h"
+
+namespace bench {
+
+std::vector<long> Options::Sizes(std::vector<long> all) const {
+    if (smoke) all.resize(1);
+    if (maxN > 0) all.erase(std::remove_if(all.begin(), all.end(), [this](long n) { return n > maxN; }), all.end());
+    return all;
+}
+
+bool Options::Wants(const char* group) const {
+    return only.empty() || std::find(only.begin(), only.end(), group) != only.end();
+}
+
+// --- Clock -------------------------------------------------------------------------
+
+double NowMs() {
+    static const double perMs = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) / perMs;
+}
+
+double Median(std::vector<double> samples) {
+    if (samples.empty()) return 0;
+    std::sort(samples.begin(), samples.end());
+    size_t middle = samples.size() / 2;
+    return samples.size() % 2 != 0 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
+}
+
+namespace {
+
+std::mutex g_phaseLock;
+std::string g_phase;
+std::atomic<ULONGLONG> g_deadline{0};
+
+}  // namespace
+
+void StartWatchdog() {
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID) -> DWORD {
+            for (;;) {
+                Sleep(1000);
+                ULONGLONG deadline = g_deadline.load();
+                if (deadline != 0 && GetTickCount64() > deadline) {
+                    std::lock_guard<std::mutex> lock(g_phaseLock);
+                    std::fprintf(stderr, "bench: watchdog: '%s' ran too long; ending the run\n", g_phase.c_str());
+                    std::fflush(stderr);
+                    ExitProcess(3);
+                }
+            }
+        },
+        nullptr, 0, nullptr);
+    if (thread != nullptr) CloseHandle(thread);
+}
+
+void Deadline(const std::string& phase, unsigned seconds) {
+    std::lock_guard<std::mutex> lock(g_phaseLock);
+    g_phase = phase;
+    g_deadline = seconds == 0 ? 0 : GetTickCount64() + seconds * 1000ull;
+}
+
+// --- Windows and messages -------------------------------------------------------------
+
+std::string TextOf(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    int copied = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+HWND FindThreadDialog(const char* title) {
+    struct Search {
+        const char* title;
+        HWND found;
+    } search{title, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof(name));
+            if (lstrcmpA(name, "#32770") != 0 || TextOf(window) != s->title) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int ItemCount(HWND list) {
+    return list == nullptr ? -1 : static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+bool PumpOne() {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
+    }
+    // Keys go through the dialog manager of the dialog they belong to, as in its
+    // own modal loop.
+    HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root == nullptr || !IsDialogMessageA(root, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
+
+namespace {
+
+// Anything but timers waiting: input, posted or sent messages, paints. A timer
+// is what a dialog uses for work it puts off until the user has nothing else
+// for it, so it does not count as the user's action still going on.
+bool Busy() {
+    return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE)) != 0;
+}
+
+}  // namespace
+
+bool PumpUntilIdle(const std::function<bool()>& done, DWORD timeoutMs) {
+    ULONGLONG start = GetTickCount64();
+    for (;;) {
+        // Messages come by priority (posted, input, paint, then timers), so this
+        // stops with the last paint.
+        while (Busy() && PumpOne()) {
+        }
+        if (!done || done()) return true;
+        if (GetTickCount64() - start > timeoutMs) return false;
+        // The work is not finished although the queue is empty: a timer of the
+        // dialog's may be due. Wait for it rather than spin.
+        MsgWaitForMultipleObjectsEx(0, nullptr, 5, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+namespace {
+double g_lastDeferred = 0;
+// Longer than the 10 ms floor of a timer, so that a dialog's idle-time timer
+// still running shows within it.
+constexpr DWORD kQuietMs = 30;
+}  // namespace
+
+double Settle() {
+    double start = NowMs();
+    double lastWork = start;
+    for (;;) {
+        bool worked = false;
+        while (PumpOne()) worked = true;
+        if (worked) lastWork = NowMs();
+        if (NowMs() - lastWork >= kQuietMs) return lastWork - start;
+        MsgWaitForMultipleObjectsEx(0, nullptr, kQuietMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+double LastDeferredMs() { return g_lastDeferred; }
+
+double TimeAction(const std::function<void()>& act, const std::function<bool()>& done) {
+    double start = NowMs();
+    act();
+    if (!PumpUntilIdle(done, 300000)) return -1;
+    double took = NowMs() - start;
+    g_lastDeferred = Settle();
+    return took;
+}
+
+void Activate(HWND dialog, HWND focus) {
+    SetActiveWindow(dialog);
+    SetFocus(focus);
+    Settle();
+}
+
+void MoveToCorner(HWND window, int corner) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    int x = 0, y = 0;
+    if (corner == 1) {
+        x = GetSystemMetrics(SM_CXSCREEN) - width;
+        y = GetSystemMetrics(SM_CYSCREEN) - height;
+    }
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PostCancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+POINT ItemCentre(HWND list, int index) {
+    RECT rect = {};
+    rect.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void PostClick(HWND list, POINT at, WPARAM keys) {
+    LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageA(list, WM_LBUTTONDOWN, keys | MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, keys, where);
+}
+
+// --- Open to first paint ----------------------------------------------------------------
+
+namespace {
+
+struct OpenSession {
+    const ModalRun* run;
+    UINT_PTR timer = 0;
+    bool busy = false;
+    bool painted = false;
+    bool gaveUp = false;
+    double start = 0, stop = 0;
+};
+
+// A dialog that is up but not what the benchmark expects after this long is ended.
+constexpr double kReadyTimeoutMs = 120000;
+OpenSession* g_open = nullptr;
+
+void CALLBACK OnOpenTimer(HWND, UINT, UINT_PTR, DWORD) {
+    OpenSession* session = g_open;
+    if (session == nullptr || session->busy || session->painted) return;
+    HWND dialog = FindThreadDialog(session->run->title);
+    if (dialog == nullptr) return;
+    if (session->run->ready && !session->run->ready(dialog)) {
+        if (NowMs() - session->start > kReadyTimeoutMs && !session->gaveUp) {
+            session->gaveUp = true;
+            std::fprintf(stderr, "bench: '%s' never became ready; ending it\n", session->run->title);
+            PostCancel(dialog);
+            EndDialog(dialog, -99);
+        }
+        return;
+    }
+    KillTimer(nullptr, session->timer);
+    session->timer = 0;
+    // A dialog that is not visible in its template is shown by the dialog manager
+    // only after its first timer message: that timer may be this one.
+    if (!IsWindowVisible(dialog)) ShowWindow(dialog, SW_SHOWNORMAL);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    session->stop = NowMs();
+    session->painted = true;
+    session->busy = true;
+    if (session->run->body) session->run->body(dialog);
+    if (IsWindow(dialog) && session->run->close) session->run->close(dialog);
+    session->busy = false;
+}
+
+}  // namespace
+
+ModalResult TimeModal(const ModalRun& run, const std::function<INT_PTR()>& call) {
+    OpenSession session;
+    session.run = &run;
+    OpenSession* outer = g_open;
+    g_open = &session;
+    session.start = NowMs();
+    session.timer = SetTimer(nullptr, 0, 1, &OnOpenTimer);
+    ModalResult result;
+    result.result = call();
+    if (session.timer != 0) KillTimer(nullptr, session.timer);
+    g_open = outer;
+    result.painted = session.painted;
+    result.gaveUp = session.gaveUp;
+    result.ms = session.painted ? session.stop - session.start : 0;
+    // What the closing left behind (destroyed windows' last messages) is not ours
+    // to time, but it must not land in the next measurement.
+    Settle();
+    return result;
+}
+
+std::string NotOpened(const char* operation, const ModalResult& result) {
+    char note[160];
+    if (result.gaveUp)
+        std::snprintf(note, sizeof(note), "our dialog opened but never showed the expected items");
+    else
+        std::snprintf(note, sizeof(note), "our dialog did not open (%s returned %lld)", operation,
+                      static_cast<long long>(result.result));
+    return note;
+}
+
+// --- Longest handler ---------------------------------------------------------------------
+
+namespace {
+
+struct Hooked {
+    WNDPROC previous;
+    bool unicode;
+};
+
+struct HandlerState {
+    HHOOK hook = nullptr;
+    std::map<HWND, Hooked> windows;
+    std::map<HWND, Hooked> outer;
+    int depth = 0;
+    bool recordNested = false;
+    double longest = 0;
+    std::string what;
+    std::map<std::pair<std::string, UINT>, std::pair<int, double>> totals;
+    std::map<std::pair<std::string, UINT>, std::pair<int, double>> nested;
+} g_handlers;
+
+std::string Describe(HWND window, UINT message) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    const char* known = nullptr;
+    switch (message) {
+        case WM_INITDIALOG: known = "WM_INITDIALOG"; break;
+        case WM_COMMAND: known = "WM_COMMAND"; break;
+        case WM_NOTIFY: known = "WM_NOTIFY"; break;
+        case WM_PAINT: known = "WM_PAINT"; break;
+        case WM_DESTROY: known = "WM_DESTROY"; break;
+        case WM_NCDESTROY: known = "WM_NCDESTROY"; break;
+        case WM_LBUTTONDOWN: known = "WM_LBUTTONDOWN"; break;
+        case WM_LBUTTONUP: known = "WM_LBUTTONUP"; break;
+        case WM_LBUTTONDBLCLK: known = "WM_LBUTTONDBLCLK"; break;
+        case LVM_SETITEMSTATE: known = "LVM_SETITEMSTATE"; break;
+        case WM_SIZE: known = "WM_SIZE"; break;
+        case WM_TIMER: known = "WM_TIMER"; break;
+        default: break;
+    }
+    char text[128];
+    if (known != nullptr)
+        std::snprintf(text, sizeof(text), "%s to %s", known, name);
+    else
+        std::snprintf(text, sizeof(text), "message 0x%04X to %s", message, name);
+    return text;
+}
+
+LRESULT Timed(std::map<HWND, Hooked>& hooks, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto found = hooks.find(window);
+    if (found == hooks.end()) return DefWindowProcA(window, message, wParam, lParam);
+    Hooked hooked = found->second;
+    if (message == WM_NCDESTROY) {
+        // Put the window back as it was before it goes.
+        if (hooked.unicode)
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked.previous));
+        else
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked.previous));
+        hooks.erase(found);
+    }
+    bool outermost = g_handlers.depth == 0;
+    ++g_handlers.depth;
+    double start = NowMs();
+    LRESULT result = hooked.unicode ? CallWindowProcW(hooked.previous, window, message, wParam, lParam)
+                                    : CallWindowProcA(hooked.previous, window, message, wParam, lParam);
+    double took = NowMs() - start;
+    --g_handlers.depth;
+    const bool recordNested = g_handlers.recordNested;
+    char name[64] = {};
+    if (outermost || recordNested) GetClassNameA(window, name, sizeof(name));
+    if (!outermost && recordNested) {
+        auto& inner = g_handlers.nested[{name, message}];
+        ++inner.first;
+        inner.second += took;
+    }
+    if (outermost) {
+        auto& total = g_handlers.totals[{name, message}];
+        ++total.first;
+        total.second += took;
+        if (took > g_handlers.longest) {
+            g_handlers.longest = took;
+            g_handlers.what = Describe(window, message);
+        }
+    }
+    return result;
+}
+
+// Windows are wrapped twice: once at creation, under any subclass their owner
+// adds later, and once on request, over it.
+LRESULT CALLBACK TimedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Timed(g_handlers.windows, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK OuterTimedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Timed(g_handlers.outer, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK OnCreate(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        bool unicode = IsWindowUnicode(window) != FALSE;
+        LONG_PTR previous = unicode
+                                ? SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TimedProc))
+                                : SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TimedProc));
+        if (previous != 0) g_handlers.windows[window] = Hooked{reinterpret_cast<WNDPROC>(previous), unicode};
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+void HandlerClock::Start(bool nested) {
+    g_handlers.recordNested = nested && std::getenv("BENCH_NO_NESTED") == nullptr;
+    g_handlers.longest = 0;
+    g_handlers.what.clear();
+    g_handlers.totals.clear();
+    g_handlers.nested.clear();
+    g_handlers.depth = 0;
+    if (g_handlers.hook == nullptr)
+        g_handlers.hook = SetWindowsHookExA(WH_CBT, &OnCreate, nullptr, GetCurrentThreadId());
+}
+
+void HandlerClock::Wrap(HWND window) {
+    if (window == nullptr || g_handlers.outer.count(window) != 0) return;
+    bool unicode = IsWindowUnicode(window) != FALSE;
+    LONG_PTR previous = unicode
+                            ? SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterTimedProc))
+                            : SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterTimedProc));
+    if (previous != 0) g_handlers.outer[window] = Hooked{reinterpret_cast<WNDPROC>(previous), unicode};
+}
+
+void HandlerClock::Reset() {
+    g_handlers.longest = 0;
+    g_handlers.what.clear();
+    g_handlers.totals.clear();
+    g_handlers.nested.clear();
+}
+
+void HandlerClock::Stop() {
+    if (g_handlers.hook != nullptr) UnhookWindowsHookEx(g_handlers.hook);
+    g_handlers.hook = nullptr;
+}
+
+double HandlerClock::LongestMs() { return g_handlers.longest; }
+
+std::vector<HandlerClock::Total> HandlerClock::Totals(bool nested) {
+    std::vector<Total> totals;
+    for (const auto& entry : nested ? g_handlers.nested : g_handlers.totals) {
+        std::string what = Describe(nullptr, entry.first.second);
+        what = what.substr(0, what.find(" to ")) + " to " + entry.first.first;
+        totals.push_back(Total{what, entry.second.first, entry.second.second});
+    }
+    std::sort(totals.begin(), totals.end(), [](const Total& a, const Total& b) { return a.ms > b.ms; });
+    return totals;
+}
+std::string HandlerClock::LongestWhat() { return g_handlers.what; }
+
+}  // namespace bench
+
+namespace bench {
+
+bool Alternate(const Options& options, Row& row, const std::function<double()>& ours,
+               const std::function<double()>& base) {
+    bool oursWorks = !row.oursMissing;
+    auto runOurs = [&](bool keep) {
+        if (!oursWorks) return true;
+        double ms = ours();
+        if (ms < 0) {
+            oursWorks = false;
+            row.oursMissing = true;
+            return true;
+        }
+        if (keep) row.ours.push_back(ms);
+        if (ms > options.slowMs) {
+            char note[128];
+            std::snprintf(note, sizeof(note), "one run of ours took %.1f s: fewer runs, larger sizes skipped",
+                          ms / 1000);
+            row.note = note;
+            return false;
+        }
+        return true;
+    };
+    auto runBase = [&](bool keep) {
+        double ms = base();
+        if (keep && ms >= 0) row.base.push_back(ms);
+    };
+    if (options.WarmUp()) {
+        if (!runOurs(false)) {
+            runBase(true);
+            return false;
+        }
+        runBase(false);
+    }
+    for (int run = 0; run < options.Reps(); ++run) {
+        bool fast = true;
+        if (run % 2 == 0) {
+            fast = runOurs(true);
+            runBase(true);
+        } else {
+            runBase(true);
+            fast = runOurs(true);
+        }
+        if (!fast) return false;
+    }
+    return true;
+}
+
+}  // namespace bench

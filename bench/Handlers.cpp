@@ -1,0 +1,189 @@
+// How long the longest single message of our dialogs keeps the thread from the
+// user, at 10,000 rows, over a session of everyday actions: open, refill,
+// selections, double-click, Open; open, sorting by each column, selecting a row,
+// Get Version, Close.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "Baselines.h"
+#include "Bench.h"
+#include "BenchIds.h"
+#include "Explore.h"
+#include "History.h"
+
+namespace bench {
+namespace {
+
+Row HandlerRow(const char* dialog, long n) {
+    Row row;
+    row.name = std::string("longest message handled: ") + dialog;
+    row.n = n;
+    row.target = Target::AtMostMs;
+    row.limit = 1000;
+    return row;
+}
+
+void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
+    std::vector<Item> items = MakeListing(n, static_cast<unsigned>(n));
+    auto entries = MakeEntries(items, 0);
+    auto path = MakeBigFolderPath();
+    ExploreHost host;
+    host.listing = ExploreHost::Pointers(entries);
+    host.path = ExploreHost::Pointers(path);
+
+    ModalRun run;
+    run.title = kExploreTitle;
+    run.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_EXPLORE_LIST)) == n; };
+    run.body = [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_EXPLORE_LIST);
+        HWND filter = GetDlgItem(dialog, IDC_EXPLORE_FILTER);
+        HWND field = GetDlgItem(dialog, IDC_EXPLORE_FILE_NAME);
+        HandlerClock::Wrap(list);
+        int fills = host.fills;
+        SendMessageA(filter, CB_SETCURSEL, 1, 0);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_FILTER, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(filter));
+        PumpUntilIdle([&] { return host.fills > fills; }, 120000);
+        // A refill may have put a new list view in the old one's place.
+        list = GetDlgItem(dialog, IDC_EXPLORE_LIST);
+        HandlerClock::Wrap(list);
+        Activate(dialog, list);
+        static LVITEMA all;
+        all = LVITEMA{};
+        all.stateMask = all.state = LVIS_SELECTED;
+        PostMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&all));
+        std::string everything = SelectionText(static_cast<size_t>(n), 0, static_cast<int>(n - 1));
+        PumpUntilIdle([&] { return TextOf(field) == everything; }, 120000);
+        PostClick(list, ItemCentre(list, 0), 0);
+        PumpUntilIdle([&] { return TextOf(field) == SelectionText(1, 0, 0); }, 120000);
+        SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(n - 1), FALSE);
+        Settle();
+        PostClick(list, ItemCentre(list, static_cast<int>(n - 1)), MK_SHIFT);
+        PumpUntilIdle([&] { return TextOf(field) == everything; }, 120000);
+        POINT at = ItemCentre(list, static_cast<int>(n - 1));
+        PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        Settle();
+        // Open hands the whole selection to the host, which ends the dialog.
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1041, BN_CLICKED), 0);
+    };
+    run.close = nullptr;
+
+    // The same session on the bare list.
+    BareList bare;
+    bare.items = &items;
+    ModalRun bareRun;
+    bareRun.title = "Bench Bare List";
+    bareRun.ready = [&bare, n](HWND) { return ItemCount(bare.list) == n; };
+    bareRun.body = [&](HWND dialog) {
+        HWND list = bare.list;
+        int fills = bare.fills;
+        PostRefill(bare);
+        PumpUntilIdle([&] { return bare.fills > fills; }, 120000);
+        Activate(dialog, list);
+        static LVITEMA all;
+        all = LVITEMA{};
+        all.stateMask = all.state = LVIS_SELECTED;
+        PostMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&all));
+        PumpUntilIdle();
+        PostClick(list, ItemCentre(list, 0), 0);
+        PumpUntilIdle();
+        SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(n - 1), FALSE);
+        Settle();
+        PostClick(list, ItemCentre(list, static_cast<int>(n - 1)), MK_SHIFT);
+        PumpUntilIdle();
+        POINT at = ItemCentre(list, static_cast<int>(n - 1));
+        PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        Settle();
+    };
+
+    Row row = HandlerRow("explore", n);
+    row.baseName = "the same session on the bare list";
+    HandlerClock::Start();
+    ModalResult result = TimeModal(run, [&] { return ui->ShowExploreDialog(nullptr, &host.params); });
+    double oursLongest = HandlerClock::LongestMs();
+    std::string oursWhat = HandlerClock::LongestWhat();
+    HandlerClock::Stop();
+    HandlerClock::Start();
+    TimeModal(bareRun, [&] { return RunBareList(bare); });
+    row.base.push_back(HandlerClock::LongestMs());
+    HandlerClock::Stop();
+    if (result.painted) {
+        row.ours.push_back(oursLongest);
+        row.note = oursWhat + "; baseline's: " + HandlerClock::LongestWhat() +
+                   "; session: open, refill, select all, click, shift-click, double-click, Open with all selected";
+    } else {
+        row.oursMissing = true;
+        row.note = NotOpened("ShowExploreDialog", result);
+    }
+    report.Add(std::move(row));
+}
+
+void HistorySession(ITavroKessaUI* ui, long n, Report& report) {
+    HistoryData data(n);
+    ModalRun run;
+    run.title = kHistoryTitle;
+    run.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_HISTORY_LIST)) == n; };
+    run.body = [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_HISTORY_LIST);
+        for (int column = 1; column <= 4; ++column) {
+            PostColumnClick(dialog, list, column);
+            Settle();
+        }
+        Activate(dialog, list);
+        PostClick(list, ItemCentre(list, 0), 0);
+        Settle();
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1022, BN_CLICKED), 0);  // Get Version
+        Settle();
+    };
+    // The same session on the bare report list.
+    ModalRun bareRun;
+    bareRun.title = "Bench Bare Report";
+    bareRun.ready = [&data, n](HWND) { return ItemCount(data.bare.list) == n; };
+    bareRun.body = [&](HWND dialog) {
+        HWND list = data.bare.list;
+        for (int column = 1; column <= 4; ++column) {
+            PostColumnClick(dialog, list, column);
+            Settle();
+        }
+        Activate(dialog, list);
+        PostClick(list, ItemCentre(list, 0), 0);
+        Settle();
+    };
+
+    Row row = HandlerRow("history", n);
+    row.baseName = "the same session on the bare report list";
+    HandlerClock::Start();
+    ModalResult result = TimeModal(run, [&] { return ui->ShowHistoryDialog(nullptr, &data.params); });
+    double oursLongest = HandlerClock::LongestMs();
+    std::string oursWhat = HandlerClock::LongestWhat();
+    HandlerClock::Stop();
+    HandlerClock::Start();
+    TimeModal(bareRun, [&] { return RunBareReport(data.bare); });
+    row.base.push_back(HandlerClock::LongestMs());
+    HandlerClock::Stop();
+    if (result.painted) {
+        row.ours.push_back(oursLongest);
+        row.note = oursWhat + "; baseline's: " + HandlerClock::LongestWhat() +
+                   "; session: open, sort by each column, select, Get Version, Close";
+    } else {
+        row.oursMissing = true;
+        row.note = NotOpened("ShowHistoryDialog", result);
+    }
+    report.Add(std::move(row));
+}
+
+}  // namespace
+
+void BenchHandlers(ITavroKessaUI* ui, const Options& options, Report& report) {
+    const long n = options.smoke ? 1000 : 10000;
+    std::fprintf(stderr, "bench: longest handlers\n");
+    Deadline("longest handler, explore", 1200);
+    ExploreSession(ui, n, report);
+    Deadline("longest handler, history", 1200);
+    HistorySession(ui, n, report);
+    Deadline("", 0);
+}
+
+}  // namespace bench

@@ -1,0 +1,169 @@
+// tavrokessabench: our dialogs beside the bare platform controls, timed in the
+// same process, printed as a table and written as CSV.
+//
+//   tavrokessabench [--reps N] [--smoke] [--only explore,history,progress,peer,memory,handlers,profile]
+//                   [--max-n N] [--csv FILE] [--slow-ms MS] [--profile PART,...]
+//
+// --smoke runs every case once at its smallest size: it shows that the program
+// and the dialogs work, and its times mean nothing.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include "Bench.h"
+#include "tavrokessaui.h"
+
+namespace {
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: tavrokessabench [--reps N] [--smoke] [--only GROUP,...] [--max-n N] [--csv FILE] [--slow-ms MS]\n"
+                 "                       [--profile PART,...]\n"
+                 "groups: explore history progress peer memory handlers (all by default); profile (only when named)\n");
+}
+
+std::vector<std::string> Split(const std::string& list) {
+    std::vector<std::string> parts;
+    std::stringstream stream(list);
+    std::string part;
+    while (std::getline(stream, part, ','))
+        if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
+std::string Registry(HKEY root, const char* key, const char* value) {
+    char text[256] = {};
+    DWORD size = sizeof(text) - 1;
+    if (RegGetValueA(root, key, value, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return "?";
+    return text;
+}
+
+// The Linux load average, read through Wine's view of the root file system.
+std::string LoadAverage() {
+    std::ifstream file("Z:\\proc\\loadavg");
+    std::string one, five, fifteen;
+    if (!(file >> one >> five >> fifteen)) return "unknown";
+    return one + " " + five + " " + fifteen;
+}
+
+void DescribeMachine(FILE* out) {
+    SYSTEM_INFO system;
+    GetNativeSystemInfo(&system);
+    MEMORYSTATUSEX memory = {};
+    memory.dwLength = sizeof(memory);
+    GlobalMemoryStatusEx(&memory);
+    using Version = const char*(__cdecl*)();
+    auto wineVersion = reinterpret_cast<Version>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+    std::time_t now = std::time(nullptr);
+    char when[64];
+    std::strftime(when, sizeof(when), "%Y-%m-%d %H:%M", std::localtime(&now));
+    std::fprintf(out, "machine: %s, %lu processors, %.1f GB memory, Wine %s, %dx%d screen\n",
+                 Registry(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
+                          "ProcessorNameString")
+                     .c_str(),
+                 system.dwNumberOfProcessors, memory.ullTotalPhys / 1073741824.0,
+                 wineVersion != nullptr ? wineVersion() : "(not Wine)", GetSystemMetrics(SM_CXSCREEN),
+                 GetSystemMetrics(SM_CYSCREEN));
+    std::fprintf(out, "started %s, load average %s\n", when, LoadAverage().c_str());
+    // The library changes while people work on it: say which build was measured.
+    char library[MAX_PATH] = {};
+    HMODULE module = GetModuleHandleA("tavrokessaui.dll");
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (module != nullptr && GetModuleFileNameA(module, library, sizeof(library)) != 0 &&
+        GetFileAttributesExA(library, GetFileExInfoStandard, &data)) {
+        SYSTEMTIME built;
+        FileTimeToSystemTime(&data.ftLastWriteTime, &built);
+        std::fprintf(out, "library: tavrokessaui.dll built %04u-%02u-%02u %02u:%02u:%02u UTC\n", built.wYear,
+                     built.wMonth, built.wDay, built.wHour, built.wMinute, built.wSecond);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bench::Options options;
+    std::string child, out;
+    long childN = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto next = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                Usage();
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (arg == "--reps") options.reps = std::max(1, std::atoi(next().c_str()));
+        else if (arg == "--smoke") options.smoke = true;
+        else if (arg == "--only") options.only = Split(next());
+        else if (arg == "--csv") options.csv = next();
+        else if (arg == "--slow-ms") options.slowMs = std::atof(next().c_str());
+        else if (arg == "--max-n") options.maxN = std::atol(next().c_str());
+        else if (arg == "--profile") {
+            options.profile = Split(next());
+            options.only = {"profile"};
+        }
+        else if (arg == "--child") child = next();
+        else if (arg == "--n") childN = std::atol(next().c_str());
+        else if (arg == "--out") out = next();
+        else {
+            Usage();
+            return 2;
+        }
+    }
+
+    // Where the run started, whatever a dialog does to the current folder.
+    char csv[MAX_PATH] = {};
+    if (GetFullPathNameA(options.csv.c_str(), sizeof(csv), csv, nullptr) != 0) options.csv = csv;
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    ITavroKessaUI* ui = GetITavroKessaUI();
+    if (ui == nullptr) {
+        std::fprintf(stderr, "bench: no service object\n");
+        return 1;
+    }
+    bench::StartWatchdog();
+
+    if (!child.empty()) {
+        int code = bench::RunMemoryChild(ui, child, childN, out);
+        ReleaseITavroKessaUI(ui);
+        return code;
+    }
+
+    DescribeMachine(stdout);
+    std::fprintf(stdout, "method: median of %d runs, ours and baseline alternating%s\n\n", options.Reps(),
+                 options.WarmUp() ? ", after one warm-up each" : " (smoke run: the times mean nothing)");
+    std::fflush(stdout);
+
+    bench::Report report;
+    if (options.Wants("progress")) bench::BenchProgress(ui, options, report);
+    if (options.Wants("explore")) bench::BenchExplore(ui, options, report);
+    if (options.Wants("history")) bench::BenchHistory(ui, options, report);
+    if (options.Wants("peer")) bench::BenchPeer(ui, options, report);
+    if (options.Wants("handlers")) bench::BenchHandlers(ui, options, report);
+    if (options.Wants("memory")) bench::BenchMemory(options, report);
+    // Only on request: it prints where the time goes rather than figures.
+    if (std::find(options.only.begin(), options.only.end(), "profile") != options.only.end())
+        bench::Profile(ui, options);
+    report.AddGrowth();
+
+    report.Print(stdout);
+    std::fprintf(stdout, "\nfinished, load average %s\n", LoadAverage().c_str());
+    bool written = report.WriteCsv(options.csv);
+    std::fprintf(stdout, "%s %s\n", written ? "written:" : "could not write", options.csv.c_str());
+    std::fflush(stdout);
+    ReleaseITavroKessaUI(ui);
+    CoUninitialize();
+    return written ? 0 : 1;
+}
