@@ -30,6 +30,7 @@ struct Options {
     double slowMs = 30000;       // one run of ours slower than this ends its case's larger sizes
     std::vector<std::string> profile;  // parts of the profile to run (open, refill, navigation, selection); empty: all
     long maxN = 0;               // sizes above this are skipped (0: none)
+    long pauseMs = 250;          // untimed pause before each timed open
     // The sizes of a case that this run measures.
     std::vector<long> Sizes(std::vector<long> all) const;
     bool Wants(const char* group) const;
@@ -99,6 +100,8 @@ struct ModalResult {
     INT_PTR result = 0;    // what the call returned
 };
 ModalResult TimeModal(const ModalRun& run, const std::function<INT_PTR()>& call);
+// The untimed pause before each open (250 ms unless set).
+void SetOpenPause(DWORD ms);
 // Why a dialog could not be measured, for the table.
 std::string NotOpened(const char* operation, const ModalResult& result);
 

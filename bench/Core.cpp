@@ -261,7 +261,20 @@ void CALLBACK OnOpenTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+namespace {
+DWORD g_pauseMs = 250;
+}  // namespace
+
+void SetOpenPause(DWORD ms) { g_pauseMs = ms; }
+
 ModalResult TimeModal(const ModalRun& run, const std::function<INT_PTR()>& call) {
+    // The X server and the Wine server tear the last dialog's windows down after
+    // our thread is done with them; a dialog opened meanwhile competes with that,
+    // the more so the more windows it has. Every open starts on a quiet machine.
+    if (g_pauseMs > 0) {
+        Sleep(g_pauseMs);
+        Settle();
+    }
     OpenSession session;
     session.run = &run;
     OpenSession* outer = g_open;

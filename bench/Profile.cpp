@@ -81,6 +81,9 @@ void ProfileOpen(ITavroKessaUI* ui, long n, bool renameOwnIconNames = false) {
     for (int run = 0; run < 3; ++run) {
         HandlerClock::Start(true);
         host.sections = ExploreHost::Sections{};
+        // The pause TimeModal would make, outside the timeline.
+        Sleep(250);
+        Settle();
         double start = NowMs();
         ModalResult result = TimeModal(ours, [&] { return ui->ShowExploreDialog(nullptr, &host.params); });
         HandlerClock::Stop();
@@ -472,10 +475,15 @@ void ProfileReportStyles(long n) {
 
 void Profile(ITavroKessaUI* ui, const Options& options) {
     Deadline("profile", 3600);
+    SetOpenPause(0);
     const long small = 1000, large = options.smoke ? 1000 : 10000;
     if (Wanted(options, "open")) {
         ProfileOpen(ui, small);
         ProfileOpen(ui, large);
+    }
+    if (Wanted(options, "open-reverse")) {
+        ProfileOpen(ui, large);
+        ProfileOpen(ui, small);
     }
     if (Wanted(options, "refill")) ProfileRefill(ui, large);
     if (Wanted(options, "refill1000")) ProfileRefill(ui, small);

@@ -2,7 +2,7 @@
 // same process, printed as a table and written as CSV.
 //
 //   tavrokessabench [--reps N] [--smoke] [--only explore,history,progress,peer,memory,handlers,profile]
-//                   [--max-n N] [--csv FILE] [--slow-ms MS] [--profile PART,...]
+//                   [--max-n N] [--pause-ms MS] [--csv FILE] [--slow-ms MS] [--profile PART,...]
 //
 // --smoke runs every case once at its smallest size: it shows that the program
 // and the dialogs work, and its times mean nothing.
@@ -25,7 +25,8 @@ namespace {
 
 void Usage() {
     std::fprintf(stderr,
-                 "usage: tavrokessabench [--reps N] [--smoke] [--only GROUP,...] [--max-n N] [--csv FILE] [--slow-ms MS]\n"
+                 "usage: tavrokessabench [--reps N] [--smoke] [--only GROUP,...] [--max-n N] [--pause-ms MS] [--csv FILE]\n"
+                 "                       [--slow-ms MS]\n"
                  "                       [--profile PART,...]\n"
                  "groups: explore history progress peer memory handlers (all by default); profile (only when named)\n");
 }
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
         else if (arg == "--csv") options.csv = next();
         else if (arg == "--slow-ms") options.slowMs = std::atof(next().c_str());
         else if (arg == "--max-n") options.maxN = std::atol(next().c_str());
+        else if (arg == "--pause-ms") options.pauseMs = std::max(0L, std::atol(next().c_str()));
         else if (arg == "--profile") {
             options.profile = Split(next());
             options.only = {"profile"};
@@ -134,6 +136,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     bench::StartWatchdog();
+    bench::SetOpenPause(static_cast<DWORD>(options.smoke ? 0 : options.pauseMs));
 
     if (!child.empty()) {
         int code = bench::RunMemoryChild(ui, child, childN, out);
