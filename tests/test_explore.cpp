@@ -323,10 +323,13 @@ TEST_F(Explore, UpBackAndLookInReachTheHostAndTheButtonsFollowThePath) {
                 return event == "CanGoToLastFolder";
             };
             model.handledResult = false;
+            // A keyboard user on "up" is not left on a dead button at the root.
+            SetFocus(GetDlgItem(dialog, IDC_EXPLORE_UP));
             tkt::Click(dialog, IDC_EXPLORE_UP);
         })
         .Wait([&] { return at("kessa.example.com"); })
         .Do([&] {
+            EXPECT_EQ(GetFocus(), List(driver));
             EXPECT_FALSE(tkt::IsEnabled(dialog, IDC_EXPLORE_BACK));
             EXPECT_EQ(tkt::ButtonIcon(dialog, IDC_EXPLORE_BACK), tkt::LibraryIcon(IDI_EXPLORE_BACK_DISABLED));
             EXPECT_EQ(model.Count("OnUpOneLevel"), 2);

@@ -201,6 +201,8 @@ TEST_F(HistoryDialog, StartsWithFiveColumnsAndOneRowPerEntry) {
             EXPECT_EQ(HeaderItem(dialog, column).fmt & (HDF_IMAGE | HDF_BITMAP_ON_RIGHT), HDF_IMAGE | HDF_BITMAP_ON_RIGHT);
         }
         EXPECT_EQ(Order(dialog), (std::vector<int>{0, 1, 2, 3, 4}));
+        const LRESULT extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP;
+        EXPECT_EQ(ToList(dialog, LVM_GETEXTENDEDLISTVIEWSTYLE, 0) & extended, extended);
         const char* expected[5][4] = {{"9", "03/02/2024", "bob", "Tuned the cache"},
                                       {"10", "01/03/2024", "Alice", "added tests"},
                                       {"2", "12/01/2023", "carol", "Fixed bug"},
@@ -212,6 +214,40 @@ TEST_F(HistoryDialog, StartsWithFiveColumnsAndOneRowPerEntry) {
     });
     EXPECT_EQ(Show(driver), 1);
     EXPECT_TRUE(events.asked.empty());
+}
+
+// A host's own entry type may answer null for any text: empty cells, sorted first.
+TEST_F(HistoryDialog, AnEntryWithNullTextsShowsEmptyCells) {
+    struct Silent final : TavroKessaFileHistoryEntry {
+        const char* GetLastModDateLatest() override { return nullptr; }
+        const char* GetUserNameA() override { return nullptr; }
+        const char* GetComment() override { return nullptr; }
+    };
+    AddFour();
+    Silent silent;
+    silent.SetEntry(104);
+    params.AddEntry(&silent);
+    tkt::Driver driver;
+    driver.WaitDialog("History")
+        .Do([&] {
+            HWND dialog = driver.Dialog();
+            for (int sub : {tk::kColumnDate, tk::kColumnAuthor, tk::kColumnComment})
+                EXPECT_EQ(Cell(dialog, 4, sub), "") << sub;
+            Select(dialog, 0);
+        })
+        .Wait(Settle)
+        .Do([&] { Select(driver.Dialog(), 4); })
+        .Wait(Settle)
+        .Do([&] {
+            EXPECT_EQ(tkt::Text(GetDlgItem(driver.Dialog(), IDC_HISTORY_COMMENT)), "");
+            ClickHeader(driver.Dialog(), tk::kColumnComment);
+        })
+        .Wait(Settle)
+        .Do([&] {
+            EXPECT_EQ(Order(driver.Dialog()).front(), 4);
+            tkt::Click(driver.Dialog(), IDCANCEL);
+        });
+    EXPECT_EQ(Show(driver), 1);
 }
 
 TEST_F(HistoryDialog, TheMarkerStartsOnNoneOneOrSeveralRows) {

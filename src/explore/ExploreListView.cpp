@@ -20,21 +20,6 @@ ExploreListSink* SinkOf(HWND list) {
     return reinterpret_cast<ExploreListSink*>(GetWindowLongPtrA(list, GWLP_USERDATA));
 }
 
-class MessageBracket {
-public:
-    explicit MessageBracket(ExploreListSink* sink) : m_sink(sink) {
-        if (m_sink != nullptr) m_sink->OnListMessageBegin();
-    }
-    ~MessageBracket() {
-        if (m_sink != nullptr) m_sink->OnListMessageEnd();
-    }
-    MessageBracket(const MessageBracket&) = delete;
-    MessageBracket& operator=(const MessageBracket&) = delete;
-
-private:
-    ExploreListSink* m_sink;
-};
-
 bool ItemIndex(HWND list, int position, int& index) {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
@@ -57,7 +42,6 @@ void ReportDoubleClick(HWND list, LPARAM where, ExploreListSink& sink) {
 
 LRESULT CALLBACK ListSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     ExploreListSink* sink = SinkOf(list);
-    MessageBracket bracket(sink);
     if (message == WM_LBUTTONDBLCLK && sink != nullptr) {
         // The host runs inside this call; nothing it throws may cross into the system.
         try {
@@ -70,8 +54,6 @@ LRESULT CALLBACK ListSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM
     if (g_previousListProc == nullptr) return DefWindowProcA(list, message, wParam, lParam);
     return CallWindowProcA(g_previousListProc, list, message, wParam, lParam);
 }
-
-bool IsPast(DWORD deadline) { return static_cast<LONG>(GetTickCount() - deadline) >= 0; }
 
 }  // namespace
 
@@ -108,8 +90,6 @@ void SubclassExploreListView(HWND list, ExploreListSink* sink) {
     if (previous != reinterpret_cast<LONG_PTR>(&ListSubclassProc))
         g_previousListProc = reinterpret_cast<WNDPROC>(previous);
 }
-
-void DetachExploreListView(HWND list) { SetWindowLongPtrA(list, GWLP_USERDATA, 0); }
 
 void InsertExploreItem(HWND list, int position, const char* text, int image, int index) {
     LVITEMA item = {};
@@ -149,16 +129,6 @@ std::vector<int> SelectedIndices(HWND list) {
         if (ItemIndex(list, position, index)) indices.push_back(index);
     }
     return indices;
-}
-
-bool TrimExploreListView(HWND list, DWORD deadline) {
-    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    while (count > 0) {
-        SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(count - 1), 0);
-        --count;
-        if ((count & 15) == 0 && IsPast(deadline)) break;
-    }
-    return count == 0;
 }
 
 std::string IconCacheKey(const char* name) {

@@ -1,7 +1,6 @@
 // The explore dialog's file list: a list view made at run time over the template's
 // holder, showing the shell's small icons, with a subclass that reports double
-// clicks; plus the routines that read and empty it cheaply at tens of thousands
-// of items.
+// clicks; plus the routines that read it cheaply at tens of thousands of items.
 #ifndef TAVROKESSAUI_EXPLORELISTVIEW_H
 #define TAVROKESSAUI_EXPLORELISTVIEW_H
 
@@ -24,10 +23,6 @@ public:
     virtual void OnListDoubleClick(int index) = 0;
     // A C++ exception escaped the double-click handling.
     virtual void OnListFault() = 0;
-    // Brackets every message the list view handles, so that the dialog never
-    // destroys a list view while one of its messages is still on the stack.
-    virtual void OnListMessageBegin() = 0;
-    virtual void OnListMessageEnd() = 0;
 
 protected:
     ~ExploreListSink() = default;
@@ -41,9 +36,6 @@ HWND CreateExploreListView(HWND dialog, const RECT& rect, bool multipleSelection
 // Routes the list view's messages through our subclass, reporting to `sink`.
 void SubclassExploreListView(HWND list, ExploreListSink* sink);
 
-// Stops reporting to any dialog (the list view is being retired).
-void DetachExploreListView(HWND list);
-
 // Appends one item at `position`.
 void InsertExploreItem(HWND list, int position, const char* text, int image, int index);
 
@@ -52,11 +44,6 @@ std::string ItemText(HWND list, int position);
 
 // Parameters of the selected items, in list order.
 std::vector<int> SelectedIndices(HWND list);
-
-// Deletes items from the end of a retired list view until it is empty (true) or
-// `deadline` (GetTickCount) has passed (false). Deleting one at a time from the end
-// keeps each step short where emptying the list at once is quadratic.
-bool TrimExploreListView(HWND list, DWORD deadline);
 
 // The system small-icon position for a file name or for folders, asked of the
 // shell once per extension (once per name where the icon depends on the whole

@@ -10,14 +10,6 @@ namespace {
 
 // Posted once per burst of selection changes; gathers the selection when it arrives.
 constexpr UINT kGatherSelection = WM_APP + 1;
-// Empties the retired lists while the dialog is idle (timers come after input and
-// painting, so the user never waits for it).
-constexpr UINT_PTR kTrimTimer = 1;
-constexpr DWORD kTrimSliceMs = 10;
-// Emptying a list view costs time quadratic in its items under Wine (half a second
-// at 50,000), while a new list view fills more slowly than an emptied one: from
-// here on a new one wins.
-constexpr int kReplaceListAt = 10000;
 
 RECT ChildRect(HWND parent, HWND child) {
     RECT rect = {};
@@ -39,6 +31,7 @@ public:
         if (--m_owner.m_hostCalls != 0) return;
         m_owner.ResumeListRedraw();
         m_owner.FitLookIn();
+        m_owner.SettleNavigationButtons();
     }
     HostCall(const HostCall&) = delete;
     HostCall& operator=(const HostCall&) = delete;
@@ -81,6 +74,10 @@ INT_PTR TavroKessaExplore::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaE
     m_gatherPending = false;
     m_fileNameShown = false;
     m_lookInFitPending = false;
+    m_lookInFittedCount = -1;
+    // Both start disabled; the first settling sets their pictures.
+    m_back = NavigationButton{IDC_EXPLORE_BACK, IDI_EXPLORE_BACK, IDI_EXPLORE_BACK_DISABLED};
+    m_up = NavigationButton{IDC_EXPLORE_UP, IDI_EXPLORE_UP, IDI_EXPLORE_UP_DISABLED};
     m_lookInPath.clear();
     m_icons.Clear();
     LoadPictures();
@@ -92,7 +89,6 @@ INT_PTR TavroKessaExplore::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaE
     m_host = nullptr;
     m_params = nullptr;
     m_list = nullptr;
-    m_retiredLists.clear();
     m_layoutCaptured = false;
     return result;
 }
@@ -116,8 +112,7 @@ INT_PTR TavroKessaExplore::OnInitDialog() {
     CallHost([&](ITavroKessaExploreDialogEvents& events) { return events.OnInitDialog(this); });
 
     tk::ApplyStartAppearance(window, m_host);
-    SetNavigationButton(IDC_EXPLORE_BACK, IDI_EXPLORE_BACK_DISABLED, false);
-    SetNavigationButton(IDC_EXPLORE_UP, IDI_EXPLORE_UP_DISABLED, false);
+    SettleNavigationButtons();
     tk::AttachTooltip(GetDlgItem(window, IDC_EXPLORE_BACK), tk::LoadResourceText(IDS_GO_TO_LAST_FOLDER));
     tk::AttachTooltip(GetDlgItem(window, IDC_EXPLORE_UP), tk::LoadResourceText(IDS_UP_ONE_LEVEL));
 
@@ -189,10 +184,6 @@ INT_PTR TavroKessaExplore::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_TIMER:
-        if (wParam != kTrimTimer) return FALSE;
-        TrimRetiredLists();
-        return TRUE;
     case kGatherSelection:
         OnGatherSelection();
         return TRUE;
@@ -273,7 +264,7 @@ void TavroKessaExplore::OnFilterChosen() {
 // 10,000 items is 10,000 notifications. Each one only empties the field; the
 // selection is gathered, and the host asked for its text, once per burst.
 void TavroKessaExplore::OnSelectionChanged(HWND from) {
-    if (IsRetired(from)) return;
+    if (from != m_list) return;
     ++m_selectionChanges;
     EmptyFileName();
     if (m_gatherPending || m_ended || Window() == nullptr) return;
@@ -365,11 +356,10 @@ bool TavroKessaExplore::ClearEntries() {
     if (!Ready()) return false;
     ++m_selectionChanges;
     EmptyFileName();
+    // Emptied in place: a new list view would have to measure every label again
+    // on its first paint, which costs more than the deletion it saves.
     SuspendListRedraw();
-    if (static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)) >= kReplaceListAt)
-        ReplaceList();
-    else
-        SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
     m_itemCount = 0;
     return true;
 }
@@ -378,18 +368,16 @@ bool TavroKessaExplore::AddLookInEntry(TavroKessaExploreDialogEntry* entry, bool
     if (!Ready() || entry == nullptr) return false;
     m_lookInPath.emplace_back(entry->GetDisplayName());
     HWND combo = GetDlgItem(Window(), IDC_EXPLORE_LOOK_IN);
-    if (m_hostCalls == 0) {
-        tk::AddComboItem(combo, m_lookInPath.back().c_str(), select);
-    } else {
-        // Resizing the drop-down costs a millisecond a level; a path of a hundred
-        // levels is rebuilt at each step, so it is sized once, when the event returns.
-        LRESULT index = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_lookInPath.back().c_str()));
-        if (select && index != CB_ERR && index != CB_ERRSPACE)
-            SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        m_lookInFitPending = true;
-    }
+    LRESULT index = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_lookInPath.back().c_str()));
+    if (select && index != CB_ERR && index != CB_ERRSPACE)
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    // Resizing the drop-down costs a millisecond a level; a path of a hundred
+    // levels is rebuilt at each step, so inside an event it is sized once, when
+    // the event returns.
+    m_lookInFitPending = true;
+    if (m_hostCalls == 0) FitLookIn();
     // The root alone has no level above it.
-    if (m_lookInPath.size() == 2) SetNavigationButton(IDC_EXPLORE_UP, IDI_EXPLORE_UP, true);
+    if (m_lookInPath.size() == 2) SetNavigationButton(m_up, true);
     return true;
 }
 
@@ -397,12 +385,11 @@ bool TavroKessaExplore::ClearLookIn() {
     if (!Ready()) return false;
     SendDlgItemMessageA(Window(), IDC_EXPLORE_LOOK_IN, CB_RESETCONTENT, 0, 0);
     m_lookInPath.clear();
-    SetNavigationButton(IDC_EXPLORE_UP, IDI_EXPLORE_UP_DISABLED, false);
+    SetNavigationButton(m_up, false);
     bool canGoBack =
         CallHost([&](ITavroKessaExploreDialogEvents& events) { return events.CanGoToLastFolder(this); });
     // The host may have ended the dialog from inside CanGoToLastFolder.
-    if (Ready())
-        SetNavigationButton(IDC_EXPLORE_BACK, canGoBack ? IDI_EXPLORE_BACK : IDI_EXPLORE_BACK_DISABLED, canGoBack);
+    if (Ready()) SetNavigationButton(m_back, canGoBack);
     return true;
 }
 
@@ -436,14 +423,29 @@ ITavroKessaExploreDialogEvents* TavroKessaExplore::Events() const {
     return m_params->GetITavroKessaExploreDialogEvents();
 }
 
-void TavroKessaExplore::SetNavigationButton(int id, int iconId, bool enabled) {
+// The host rebuilds the path on every step, which turns "Up" off and on again:
+// inside an event only the wish is noted, and the buttons change once, when the
+// event returns, and only where they differ from what is shown.
+void TavroKessaExplore::SetNavigationButton(NavigationButton& button, bool enabled) {
+    button.wanted = enabled;
+    if (m_hostCalls == 0) SettleNavigationButtons();
+}
+
+void TavroKessaExplore::SettleNavigationButtons() {
     HWND window = Window();
-    HWND button = GetDlgItem(window, id);
-    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(tk::ExploreButtonIcon(iconId)));
-    // A keyboard user would be left on a dead button: hand the focus to the list.
-    if (!enabled && button != nullptr && GetFocus() == button && m_list != nullptr)
-        SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_list), TRUE);
-    EnableWindow(button, enabled ? TRUE : FALSE);
+    if (window == nullptr) return;
+    for (NavigationButton* state : {&m_back, &m_up}) {
+        int wanted = state->wanted ? 1 : 0;
+        if (state->shown == wanted) continue;
+        state->shown = wanted;
+        HWND button = GetDlgItem(window, state->id);
+        int iconId = state->wanted ? state->enabledIcon : state->disabledIcon;
+        SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(tk::ExploreButtonIcon(iconId)));
+        // A keyboard user would be left on a dead button: hand the focus to the list.
+        if (!state->wanted && button != nullptr && GetFocus() == button && m_list != nullptr)
+            SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_list), TRUE);
+        EnableWindow(button, state->wanted ? TRUE : FALSE);
+    }
 }
 
 HICON tk::ExploreButtonIcon(int iconId) {
@@ -477,63 +479,18 @@ void TavroKessaExplore::ResumeListRedraw() {
     InvalidateRect(m_list, nullptr, TRUE);
 }
 
-// Puts a large list aside, out of sight and out of the dialog's ids, in favour of
-// a new empty one in the same place, with the same focus and tab position. The
-// old one may be in the middle of its own message (a double click that led here),
-// so it is emptied and destroyed later, from the timer.
-void TavroKessaExplore::ReplaceList() {
-    HWND window = Window();
-    HWND old = m_list;
-    RECT rect = ChildRect(window, old);
-    SetWindowLongPtrA(old, GWLP_ID, 0);
-    HWND holder = GetDlgItem(window, IDC_EXPLORE_LIST_HOLDER);
-    HWND fresh = tk::CreateExploreListView(window, rect, m_multipleSelections, holder);
-    if (fresh == nullptr) {
-        SetWindowLongPtrA(old, GWLP_ID, IDC_EXPLORE_LIST);
-        SendMessageA(old, LVM_DELETEALLITEMS, 0, 0);
-        return;
-    }
-    if (m_redrawSuspended) SendMessageA(fresh, WM_SETREDRAW, FALSE, 0);
-    tk::SubclassExploreListView(fresh, this);
-    HWND focus = GetFocus();
-    bool hadFocus = focus != nullptr && (focus == old || IsChild(old, focus));
-    m_list = fresh;
-    if (hadFocus) SetFocus(fresh);
-    tk::DetachExploreListView(old);
-    ShowWindow(old, SW_HIDE);
-    // Nothing of it is seen again: spare it the invalidation work of each delete.
-    SendMessageA(old, WM_SETREDRAW, FALSE, 0);
-    m_retiredLists.push_back(old);
-    SetTimer(window, kTrimTimer, USER_TIMER_MINIMUM, nullptr);
-}
-
 void TavroKessaExplore::FitLookIn() {
     if (!m_lookInFitPending) return;
     m_lookInFitPending = false;
     HWND combo = GetDlgItem(Window(), IDC_EXPLORE_LOOK_IN);
     if (combo == nullptr) return;
+    // A path rebuilt to the same depth leaves the size as it was.
+    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    if (count == m_lookInFittedCount) return;
+    m_lookInFittedCount = count;
     // As each added item would have left it: its window height sets the dropped list's.
     RECT client = {};
     GetClientRect(combo, &client);
     SetWindowPos(combo, nullptr, 0, 0, client.right - client.left, tk::GetComboDropHeight(combo),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
-}
-
-bool TavroKessaExplore::IsRetired(HWND list) const {
-    for (HWND retired : m_retiredLists)
-        if (retired == list) return true;
-    return false;
-}
-
-void TavroKessaExplore::TrimRetiredLists() {
-    // Never under a list view's own message (its mouse tracking dispatches timers).
-    if (m_listMessages > 0) return;
-    DWORD deadline = GetTickCount() + kTrimSliceMs;
-    while (!m_retiredLists.empty()) {
-        HWND list = m_retiredLists.front();
-        if (!tk::TrimExploreListView(list, deadline)) return;
-        m_retiredLists.erase(m_retiredLists.begin());
-        DestroyWindow(list);
-    }
-    KillTimer(Window(), kTrimTimer);
 }

@@ -68,8 +68,6 @@ private:
     // ExploreListSink
     void OnListDoubleClick(int index) override;
     void OnListFault() override;
-    void OnListMessageBegin() override { ++m_listMessages; }
-    void OnListMessageEnd() override { --m_listMessages; }
 
     bool Ready() const;
     void EndWith(INT_PTR result);
@@ -80,16 +78,21 @@ private:
     void LoadPictures();
     void CaptureLayout();
     void FillFilters();
-    void SetNavigationButton(int id, int iconId, bool enabled);
+    struct NavigationButton {
+        int id = 0;
+        int enabledIcon = 0;
+        int disabledIcon = 0;
+        bool wanted = false;
+        int shown = -1;  // 1 enabled, 0 disabled, -1 not yet set
+    };
+    void SetNavigationButton(NavigationButton& button, bool enabled);
+    void SettleNavigationButtons();
 
     void EmptyFileName();
     void ShowFileName(const std::string& text);
     void SuspendListRedraw();
     void ResumeListRedraw();
     void FitLookIn();
-    void ReplaceList();
-    bool IsRetired(HWND list) const;
-    void TrimRetiredLists();
 
     ITavroKessaUIHost* m_host = nullptr;
     HWND m_list = nullptr;
@@ -126,10 +129,10 @@ private:
     int m_hostCalls = 0;
     bool m_redrawSuspended = false;
     bool m_lookInFitPending = false;
-    // Messages of the current list views now on the stack.
-    int m_listMessages = 0;
-    // Large lists put aside by ClearEntries, emptied a slice at a time when idle.
-    std::vector<HWND> m_retiredLists;
+    // Items in the "Look in:" drop-down when it was last sized.
+    int m_lookInFittedCount = -1;
+    NavigationButton m_back;
+    NavigationButton m_up;
 };
 
 #endif
