@@ -114,6 +114,13 @@ std::vector<std::unique_ptr<TavroKessaExploreDialogEntry>> MakeBigFolderPath() {
     return path;
 }
 
+ExploreScene::ExploreScene(long n)
+    : items(MakeListing(n, static_cast<unsigned>(n))), entries(MakeEntries(items, 0)), path(MakeBigFolderPath()) {
+    host.listing = ExploreHost::Pointers(entries);
+    host.path = ExploreHost::Pointers(path);
+    bare.items = &items;
+}
+
 namespace {
 
 bool OursListReady(HWND dialog, long n) { return ItemCount(GetDlgItem(dialog, IDC_EXPLORE_LIST)) == n; }
@@ -144,16 +151,11 @@ ModalResult SideBySide(ITavroKessaUI* ui, ExploreHost& host, BareList& bare, lon
 // --- Open to first paint -----------------------------------------------------------------
 
 void OpenCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    auto path = MakeBigFolderPath();
     for (long n : sizes) {
         Deadline("explore open, N=" + std::to_string(n), 1800);
-        std::vector<Item> items = MakeListing(n, static_cast<unsigned>(n));
-        auto entries = MakeEntries(items, 0);
-        ExploreHost host;
-        host.listing = ExploreHost::Pointers(entries);
-        host.path = ExploreHost::Pointers(path);
-        BareList bare;
-        bare.items = &items;
+        ExploreScene scene(n);
+        ExploreHost& host = scene.host;
+        BareList& bare = scene.bare;
 
         Row row;
         row.name = "explore: open to first paint";
@@ -188,16 +190,11 @@ void OpenCase(ITavroKessaUI* ui, const Options& options, Report& report, const s
 // --- Refill while visible ----------------------------------------------------------------
 
 void RefillCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    auto path = MakeBigFolderPath();
     for (long n : sizes) {
         Deadline("explore refill, N=" + std::to_string(n), 1800);
-        std::vector<Item> items = MakeListing(n, static_cast<unsigned>(n));
-        auto entries = MakeEntries(items, 0);
-        ExploreHost host;
-        host.listing = ExploreHost::Pointers(entries);
-        host.path = ExploreHost::Pointers(path);
-        BareList bare;
-        bare.items = &items;
+        ExploreScene scene(n);
+        ExploreHost& host = scene.host;
+        BareList& bare = scene.bare;
 
         Row row;
         row.name = "explore: refill while visible";
@@ -356,16 +353,11 @@ std::function<void()> Prepare(HWND list, const Action& action) {
 }
 
 void SelectionCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    auto path = MakeBigFolderPath();
     for (long n : sizes) {
         Deadline("explore selection, N=" + std::to_string(n), 2400);
-        std::vector<Item> items = MakeListing(n, static_cast<unsigned>(n));
-        auto entries = MakeEntries(items, 0);
-        ExploreHost host;
-        host.listing = ExploreHost::Pointers(entries);
-        host.path = ExploreHost::Pointers(path);
-        BareList bare;
-        bare.items = &items;
+        ExploreScene scene(n);
+        ExploreHost& host = scene.host;
+        BareList& bare = scene.bare;
         const std::vector<Action> actions = SelectionActions(n);
 
         Row row;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Baselines.h"
 #include "Data.h"
 #include "tavrokessaui.h"
 
@@ -59,6 +60,20 @@ private:
 
 // The look-in path of the benchmark's big folder: a server and two folders.
 std::vector<std::unique_ptr<TavroKessaExploreDialogEntry>> MakeBigFolderPath();
+
+// One big folder of `n` entries, as our host hands it to the dialog and as the
+// bare list shows it.
+struct ExploreScene {
+    explicit ExploreScene(long n);
+    ExploreScene(const ExploreScene&) = delete;
+    ExploreScene& operator=(const ExploreScene&) = delete;
+
+    std::vector<Item> items;
+    std::vector<std::unique_ptr<TavroKessaExploreDialogEntry>> entries;
+    std::vector<std::unique_ptr<TavroKessaExploreDialogEntry>> path;
+    ExploreHost host;
+    BareList bare;
+};
 
 // Folders of `perFolder` entries, walked by double-clicking the first entry of
 // each, which is the next folder. Normally the walk goes down five levels below

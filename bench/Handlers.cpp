@@ -26,12 +26,8 @@ Row HandlerRow(const char* dialog, long n) {
 }
 
 void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
-    std::vector<Item> items = MakeListing(n, static_cast<unsigned>(n));
-    auto entries = MakeEntries(items, 0);
-    auto path = MakeBigFolderPath();
-    ExploreHost host;
-    host.listing = ExploreHost::Pointers(entries);
-    host.path = ExploreHost::Pointers(path);
+    ExploreScene scene(n);
+    ExploreHost& host = scene.host;
 
     ModalRun run;
     run.title = kExploreTitle;
@@ -71,8 +67,7 @@ void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
     run.close = nullptr;
 
     // The same session on the bare list.
-    BareList bare;
-    bare.items = &items;
+    BareList& bare = scene.bare;
     ModalRun bareRun;
     bareRun.title = "Bench Bare List";
     bareRun.ready = [&bare, n](HWND) { return ItemCount(bare.list) == n; };

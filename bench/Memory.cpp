@@ -69,14 +69,9 @@ int RunMemoryChild(ITavroKessaUI* ui, const std::string& what, long n, const std
     bool done = false;
     std::string stages;
     if (what == "explore-ours" || what == "explore-base") {
-        std::vector<Item> items = MakeListing(n, static_cast<unsigned>(n));
-        auto entries = MakeEntries(items, 0);
-        auto path = MakeBigFolderPath();
-        ExploreHost host;
-        host.listing = ExploreHost::Pointers(entries);
-        host.path = ExploreHost::Pointers(path);
-        BareList bare;
-        bare.items = &items;
+        ExploreScene scene(n);
+        ExploreHost& host = scene.host;
+        BareList& bare = scene.bare;
         ModalRun run;
         stages = Stage("data");
         run.body = [&](HWND) { stages += ", " + Stage("shown"); };

@@ -45,15 +45,8 @@ void PrintSections(const ExploreHost::Sections& sections, double divideBy) {
                 sections.addLookIn / divideBy);
 }
 
-struct Folder {
-    std::vector<Item> items;
-    std::vector<std::unique_ptr<TavroKessaExploreDialogEntry>> entries;
-    std::vector<std::unique_ptr<TavroKessaExploreDialogEntry>> path = MakeBigFolderPath();
-    explicit Folder(long n) : items(MakeListing(n, static_cast<unsigned>(n))), entries(MakeEntries(items, 0)) {}
-};
-
 void ProfileOpen(ITavroKessaUI* ui, long n, bool renameOwnIconNames = false) {
-    Folder folder(n);
+    ExploreScene folder(n);
     if (renameOwnIconNames) {
         // Names the shell gives icons one by one (.exe, .dll) made ordinary, to
         // tell what they cost.
@@ -66,11 +59,8 @@ void ProfileOpen(ITavroKessaUI* ui, long n, bool renameOwnIconNames = false) {
             }
         }
     }
-    ExploreHost host;
-    host.listing = ExploreHost::Pointers(folder.entries);
-    host.path = ExploreHost::Pointers(folder.path);
-    BareList bare;
-    bare.items = &folder.items;
+    ExploreHost& host = folder.host;
+    BareList& bare = folder.bare;
     ModalRun ours;
     ours.title = kExploreTitle;
     ours.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_EXPLORE_LIST)) == n; };
@@ -120,12 +110,9 @@ void SideBySide(ITavroKessaUI* ui, ExploreHost& host, BareList& bare, long n, co
 }
 
 void ProfileRefill(ITavroKessaUI* ui, long n) {
-    Folder folder(n);
-    ExploreHost host;
-    host.listing = ExploreHost::Pointers(folder.entries);
-    host.path = ExploreHost::Pointers(folder.path);
-    BareList bare;
-    bare.items = &folder.items;
+    ExploreScene folder(n);
+    ExploreHost& host = folder.host;
+    BareList& bare = folder.bare;
     std::printf("\nexplore refill while visible, N=%ld\n", n);
     SideBySide(ui, host, bare, n, [&](HWND dialog) {
         HWND filter = GetDlgItem(dialog, IDC_EXPLORE_FILTER);
@@ -197,12 +184,9 @@ void ProfileNavigation(ITavroKessaUI* ui, int folders, bool deep) {
 }
 
 void ProfileSelection(ITavroKessaUI* ui, long n) {
-    Folder folder(n);
-    ExploreHost host;
-    host.listing = ExploreHost::Pointers(folder.entries);
-    host.path = ExploreHost::Pointers(folder.path);
-    BareList bare;
-    bare.items = &folder.items;
+    ExploreScene folder(n);
+    ExploreHost& host = folder.host;
+    BareList& bare = folder.bare;
     std::printf("\nexplore selection, N=%ld\n", n);
     SideBySide(ui, host, bare, n, [&](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_EXPLORE_LIST);
@@ -252,9 +236,8 @@ void ProfileSelection(ITavroKessaUI* ui, long n) {
 // The list view itself, without any dialog of ours: what emptying, refilling and
 // replacing a list of n items costs, to tell the dialog's choices apart.
 void ProfileListView(long n) {
-    Folder folder(n);
-    BareList bare;
-    bare.items = &folder.items;
+    ExploreScene folder(n);
+    BareList& bare = folder.bare;
     OpenBareList(bare);
     Settle();
     const int image = FixedImage();
@@ -349,7 +332,7 @@ void ProfileListView(long n) {
         Settle();
     }
     report("LVM_DELETEALLITEMS on a filled list", deleteAll);
-    report("LVM_DELETEITEM from the end, one by one, redraw off (a retired list's trim)", trim);
+    report("LVM_DELETEITEM from the end, one by one, redraw off (emptying a list put aside)", trim);
     report("refill in place (redraw off, delete all, insert, redraw on)", refill);
     report("  then its paint", paintAfterRefill);
     report("refill in place with other names, some longer", otherRefill);

@@ -9,12 +9,11 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "explore/ExploreLayout.h"
 #include "resource.h"
-#include "service/Handles.h"
 #include "tavrokessaui.h"
 #include "test_explore_model.h"
 
@@ -46,17 +45,11 @@ public:
 };
 
 struct Explore : testing::Test {
-    Explore() : ui(GetITavroKessaUI()), startHandles(tk::LiveHandlesTotal()) { ui->SetHost(&host); }
-    ~Explore() override { ReleaseITavroKessaUI(ui); }
+    Explore() { ui->SetHost(&host); }
 
     INT_PTR Run(tkt::Driver& driver, TavroKessaExploreDialogParams* params = nullptr) {
-        INT_PTR result = driver.Run([&] { return ui->ShowExploreDialog(nullptr, params ? params : &model.params); });
-        EXPECT_FALSE(driver.TimedOut());
-        EXPECT_TRUE(driver.AllStepsDone());
-        // Nothing outlives the dialog: no window, no bitmap or brush.
-        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
-        EXPECT_EQ(tk::LiveHandlesTotal(), startHandles);
-        return result;
+        return tkt::RunChecked(driver,
+                               [&] { return ui->ShowExploreDialog(nullptr, params ? params : &model.params); });
     }
     // Waits for the dialog and its first fill.
     tkt::Driver& Open(tkt::Driver& driver, const char* title = kTitle) {
@@ -75,10 +68,9 @@ struct Explore : testing::Test {
         return names;
     }
 
-    ITavroKessaUI* ui;
+    tkt::Service ui;
     ColourHost host;
     ExploreModel model;
-    int startHandles;
 };
 
 using Texts = std::vector<std::string>;
@@ -842,19 +834,6 @@ TEST_F(Explore, OperationsAreRefusedBeforeTheListExistsAndAfterTheEnd) {
     EXPECT_EQ(model.params.GetSelections(), (std::vector<int>{model.Find("src")}));
 }
 
-TEST_F(Explore, TheHostMayEndTheDialogFromTheFirstFill) {
-    model.intercept = [&](const std::string& event, ITavroKessaExploreDialog* d) {
-        if (event != "OnOpenEntry(-1)") return false;
-        model.Show(d, 0);
-        EXPECT_TRUE(d->EndExplore(1));
-        return true;
-    };
-    tkt::Driver driver;
-    EXPECT_EQ(Run(driver), 1);
-    EXPECT_TRUE(model.params.GetSelections().empty());
-    EXPECT_EQ(model.Count("OnOpen"), 0);
-}
-
 TEST_F(Explore, TheHostMayShowAMessageBoxFromAnEvent) {
     model.intercept = [&](const std::string& event, ITavroKessaExploreDialog*) {
         if (event == "GetSelectionText") MessageBoxA(nullptr, "Busy", "Host", MB_OK);
@@ -881,29 +860,6 @@ TEST_F(Explore, TheHostMayShowAMessageBoxFromAnEvent) {
             tkt::Click(driver.Dialog(), IDCANCEL);
         });
     EXPECT_EQ(Run(driver), 0);
-}
-
-TEST_F(Explore, AThrowingHostEndsTheDialogWithFailure) {
-    for (const char* where : {"OnOpen", "OnOpenEntry(1)", "OnInitDialog"}) {
-        SCOPED_TRACE(where);
-        std::string thrower = where;
-        model.intercept = [thrower](const std::string& event, ITavroKessaExploreDialog*) -> bool {
-            if (event == thrower) throw std::runtime_error("host failure");
-            return false;
-        };
-        tkt::Driver driver;
-        // Thrown at the start the dialog never shows.
-        if (thrower != "OnInitDialog") {
-            Open(driver).Do([&] {
-                if (thrower == "OnOpen") tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN);
-                // A double click runs the host from the list view's own procedure.
-                if (thrower == "OnOpenEntry(1)") tkt::DoubleClickItem(List(driver), PositionOf(List(driver), "src"));
-            });
-        }
-        EXPECT_EQ(Run(driver), -1);
-        EXPECT_TRUE(model.params.GetSelections().empty());
-        model.events.clear();
-    }
 }
 
 TEST_F(Explore, AnExploreDialogOpenedFromAnotherWorksAndSoDoesTheOuterOneAfterIt) {

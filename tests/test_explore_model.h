@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Controls.h"
 #include "tavrokessaui.h"
 
 namespace tkt {
@@ -77,26 +78,10 @@ private:
     void GoTo(ITavroKessaExploreDialog* d, int folder);
 };
 
-// --- Reading and acting on the dialog's list view and drop-downs -------------------------
+// --- The dialog's own controls -------------------------------------------------------
 
 HWND ExploreList(HWND dialog);
-int ItemCount(HWND list);
-std::vector<std::string> ItemTexts(HWND list);
-std::vector<int> ItemParams(HWND list);
-int ItemImage(HWND list, int position);
-// Selects (or deselects) one item the way the list view itself does, with the
-// notifications that follow.
-void SetItemSelected(HWND list, int position, bool selected);
-void SelectAll(HWND list, bool selected);
-// Posts the double click of the item's centre, or of a point in client coordinates.
-void DoubleClickItem(HWND list, int position);
-void DoubleClickAt(HWND list, POINT point);
-// Chooses `position` in a drop-down as the user does: the selection, then CBN_SELCHANGE.
-void ChooseInCombo(HWND dialog, int id, int position);
-int ComboCount(HWND dialog, int id);
-int ComboSelection(HWND dialog, int id);
-// The icon a button shows.
-HICON ButtonIcon(HWND dialog, int id);
+// The picture the library gives a navigation button.
 HICON LibraryIcon(int id);
 
 }  // namespace tkt

@@ -12,9 +12,9 @@
 #include <numeric>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "explore/ExploreListView.h"
 #include "resource.h"
-#include "service/Handles.h"
 #include "tavrokessaui.h"
 #include "test_explore_model.h"
 
@@ -74,20 +74,11 @@ public:
 };
 
 struct ExploreScale : testing::Test {
-    ExploreScale() : ui(GetITavroKessaUI()), startHandles(tk::LiveHandlesTotal()) {}
-    ~ExploreScale() override { ReleaseITavroKessaUI(ui); }
-
     INT_PTR Run(tkt::Driver& driver, BulkHost& host) {
-        INT_PTR result = driver.Run([&] { return ui->ShowExploreDialog(nullptr, &host.params); });
-        EXPECT_FALSE(driver.TimedOut());
-        EXPECT_TRUE(driver.AllStepsDone());
-        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
-        EXPECT_EQ(tk::LiveHandlesTotal(), startHandles);
-        return result;
+        return tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &host.params); });
     }
 
-    ITavroKessaUI* ui;
-    int startHandles;
+    tkt::Service ui;
 };
 
 std::vector<HWND> ListViews(HWND dialog) {
@@ -129,9 +120,17 @@ TEST_F(ExploreScale, SelectingAllOfTwentyThousandAsksTheHostOnce) {
             tkt::SelectAll(tkt::ExploreList(driver.Dialog()), true);
         })
         .Wait([&] { return host.requests.size() == 2; })
-        .Do([&] { tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN); });
+        .Do([&] {
+            // The list stops drawing for a large burst only: once it is gathered a
+            // single change repaints its item again.
+            HWND list = tkt::ExploreList(driver.Dialog());
+            ValidateRect(list, nullptr);
+            tkt::SetItemSelected(list, 0, false);
+            EXPECT_TRUE(GetUpdateRect(list, nullptr, FALSE));
+            tkt::Click(driver.Dialog(), IDC_EXPLORE_OPEN);
+        });
     EXPECT_EQ(Run(driver, host), 1);
-    EXPECT_EQ(host.params.GetSelections().size(), static_cast<size_t>(n));
+    EXPECT_EQ(host.params.GetSelections().size(), static_cast<size_t>(n - 1));
 }
 
 // A large list emptied and refilled from host events keeps its place, focus,
@@ -228,8 +227,7 @@ TEST_F(ExploreScale, ItemsShowTheShellsIconForTheirNameAndFoldersTheWindowsFolde
                 shown.emplace_back(texts[i], tkt::ItemImage(list, static_cast<int>(i)));
             tkt::Click(driver.Dialog(), IDCANCEL);
         });
-    EXPECT_EQ(driver.Run([&] { return ui->ShowExploreDialog(nullptr, &model.params); }), 0);
-    EXPECT_EQ(tk::LiveHandlesTotal(), startHandles);
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &model.params); }), 0);
 
     LPITEMIDLIST windows = nullptr;
     ASSERT_TRUE(SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_WINDOWS, nullptr, 0, &windows)));

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "history/HistoryLogic.h"
 #include "resource.h"
-#include "service/Handles.h"
 #include "tavrokessaui.h"
 
 namespace {
@@ -134,11 +134,10 @@ void Key(HWND window, UINT vk) {
 bool Settle() { return true; }  // one more tick: what was posted has been handled
 
 struct HistoryDialog : testing::Test {
-    HistoryDialog() : ui(GetITavroKessaUI()), handles(tk::LiveHandlesTotal()) {
+    HistoryDialog() {
         params.SetKessaPath("$/project/engine.cpp");
         params.SetITavroKessaHistoryDialogEvents(&events);
     }
-    ~HistoryDialog() override { ReleaseITavroKessaUI(ui); }
 
     void Add(int id, int version, const char* date, long long key, const char* user, const char* comment) {
         entries.push_back(std::make_unique<TavroKessaFileHistoryEntry>());
@@ -159,15 +158,10 @@ struct HistoryDialog : testing::Test {
         Add(103, 11, "02/02/2024", 200, "Bob", "\nStarts with a line feed");
     }
     INT_PTR Show(tkt::Driver& driver, HWND parent = nullptr) {
-        INT_PTR result = driver.Run([&] { return ui->ShowHistoryDialog(parent, &params); });
-        EXPECT_TRUE(driver.AllStepsDone());
-        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
-        EXPECT_EQ(tk::LiveHandlesTotal(), handles);
-        return result;
+        return tkt::RunChecked(driver, [&] { return ui->ShowHistoryDialog(parent, &params); });
     }
 
-    ITavroKessaUI* ui;
-    int handles;
+    tkt::Service ui;
     TavroKessaHistoryDialogParams params;
     std::vector<std::unique_ptr<TavroKessaFileHistoryEntry>> entries;
     Events events;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "resource.h"
 #include "tavrokessaui.h"
 
@@ -21,12 +22,6 @@ public:
     int calls = 0;
     TavroKessaProgressDialogParams* last = nullptr;
     std::function<void(TavroKessaProgressDialogParams*)> onCancel;
-};
-
-class TopmostHost final : public ITavroKessaUIHost {
-public:
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override { return 1; }
 };
 
 struct Fixture : testing::Test {
@@ -164,7 +159,7 @@ TEST_F(Progress, HostMayCloseAndReopenFromInsideOnCancel) {
 }
 
 TEST_F(Progress, NeverTopmostCentredOverItsOwnerAndClosedOnRelease) {
-    TopmostHost host;
+    tkt::FlagsHost host(TAVROKESSA_DISPLAY_TOPMOST);
     ui->SetHost(&host);
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 100, 800, 600, nullptr, nullptr,
                                  nullptr, nullptr);

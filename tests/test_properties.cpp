@@ -9,9 +9,9 @@
 #include <string>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "history/PropertyDialog.h"
 #include "resource.h"
-#include "service/Handles.h"
 #include "tavrokessaui.h"
 
 namespace {
@@ -22,9 +22,6 @@ struct Host final : ITavroKessaUIHost {
 };
 
 struct PropertiesDialog : testing::Test {
-    PropertiesDialog() : ui(GetITavroKessaUI()), handles(tk::LiveHandlesTotal()) {}
-    ~PropertiesDialog() override { ReleaseITavroKessaUI(ui); }
-
     // The texts of the boxes from the server path down to the status, in the
     // order of the record's fields; then `close` ends the dialog.
     std::vector<std::string> Show(const std::function<void(HWND)>& close = [](HWND d) { tkt::Click(d, IDOK); }) {
@@ -38,15 +35,11 @@ struct PropertiesDialog : testing::Test {
             topmost = tkt::IsTopmost(driver.Dialog());
             close(driver.Dialog());
         });
-        EXPECT_EQ(driver.Run([&] { return ui->ShowPropertyDialog(nullptr, &record); }), 1);
-        EXPECT_TRUE(driver.AllStepsDone());
-        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
-        EXPECT_EQ(tk::LiveHandlesTotal(), handles);
+        EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowPropertyDialog(nullptr, &record); }), 1);
         return texts;
     }
 
-    ITavroKessaUI* ui;
-    int handles;
+    tkt::Service ui;
     bool topmost = false;
     TavroKessaPropertyDialogParams record;
 };

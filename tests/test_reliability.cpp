@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "Kit.h"
 #include "resource.h"
 #include "service/FixedText.h"
@@ -249,17 +250,12 @@ struct ExploreFiller final : ITavroKessaExploreDialogEvents {
     std::string extensions;
 };
 
-struct PlainHost final : ITavroKessaUIHost {
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override { return 0; }
-};
-
 }  // namespace
 
 TEST(HostileInput, EveryShownFieldOfTheExploreDialog) {
     const int guardFailures = tk::GuardFailures();
     Service ui;
-    PlainHost host;
+    tkt::FlagsHost host;
     ui->SetHost(&host);
     for (const std::string& text : HostileTexts()) {
         SCOPED_TRACE(text.size() > 40 ? std::to_string(text.size()) + " characters" : "'" + text + "'");
@@ -296,7 +292,7 @@ TEST(HostileInput, EveryShownFieldOfTheExploreDialog) {
 
 TEST(HostileInput, AHundredThousandFiltersAndAPathAThousandLevelsDeep) {
     Service ui;
-    PlainHost host;
+    tkt::FlagsHost host;
     ui->SetHost(&host);
     ExploreFiller filler;
     filler.text = "deep";

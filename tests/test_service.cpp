@@ -3,31 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "service/TavroKessaUI.h"
 #include "tavrokessaui.h"
 
 namespace {
-
-class Host final : public ITavroKessaUIHost {
-public:
-    explicit Host(unsigned flags) : m_flags(flags) {}
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override {
-        ++calls;
-        return m_flags;
-    }
-    int calls = 0;
-
-private:
-    unsigned m_flags;
-};
-
-struct Service {
-    Service() : ui(GetITavroKessaUI()) {}
-    ~Service() { ReleaseITavroKessaUI(ui); }
-    ITavroKessaUI* operator->() const { return ui; }
-    ITavroKessaUI* ui;
-};
 
 // Shows a box with `flags`, and when it is up checks it has `buttons` and
 // presses `press` (a button id, or a key when pressKey is set).
@@ -76,35 +56,35 @@ TEST(MessageBoxStyle, AnswersMapToSmallResults) {
 }
 
 TEST(ShowMessage, RealBoxesGiveTheMappedAnswers) {
-    Service ui;
-    EXPECT_EQ(Answer(ui.ui, 0, {IDOK}, IDOK), 1);
-    EXPECT_EQ(Answer(ui.ui, 0x100, {IDOK}, IDOK), 1);
-    EXPECT_EQ(Answer(ui.ui, 0x10, {IDOK}, IDOK), 1);
-    EXPECT_EQ(Answer(ui.ui, 0x80 | 0x08, {IDYES, IDNO, IDCANCEL}, IDYES), 2);
-    EXPECT_EQ(Answer(ui.ui, 0x80, {IDYES, IDNO, IDCANCEL}, IDNO), 3);
-    EXPECT_EQ(Answer(ui.ui, 0x80, {IDYES, IDNO, IDCANCEL}, IDCANCEL), 0);
-    EXPECT_EQ(Answer(ui.ui, 0x80, {IDYES, IDNO, IDCANCEL}, VK_ESCAPE, true), 0);
-    EXPECT_EQ(Answer(ui.ui, 0x20, {IDOK, IDCANCEL}, IDOK), 1);
-    EXPECT_EQ(Answer(ui.ui, 0x20, {IDOK, IDCANCEL}, IDCANCEL), 0);
-    EXPECT_EQ(Answer(ui.ui, 0x40, {IDYES, IDNO}, IDYES), 2);
-    EXPECT_EQ(Answer(ui.ui, 0x60, {IDRETRY, IDCANCEL}, IDRETRY), 0);
-    EXPECT_EQ(Answer(ui.ui, 0x60, {IDRETRY, IDCANCEL}, IDCANCEL), 0);
+    tkt::Service ui;
+    EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
+    EXPECT_EQ(Answer(ui.Get(), 0x100, {IDOK}, IDOK), 1);
+    EXPECT_EQ(Answer(ui.Get(), 0x10, {IDOK}, IDOK), 1);
+    EXPECT_EQ(Answer(ui.Get(), 0x80 | 0x08, {IDYES, IDNO, IDCANCEL}, IDYES), 2);
+    EXPECT_EQ(Answer(ui.Get(), 0x80, {IDYES, IDNO, IDCANCEL}, IDNO), 3);
+    EXPECT_EQ(Answer(ui.Get(), 0x80, {IDYES, IDNO, IDCANCEL}, IDCANCEL), 0);
+    EXPECT_EQ(Answer(ui.Get(), 0x80, {IDYES, IDNO, IDCANCEL}, VK_ESCAPE, true), 0);
+    EXPECT_EQ(Answer(ui.Get(), 0x20, {IDOK, IDCANCEL}, IDOK), 1);
+    EXPECT_EQ(Answer(ui.Get(), 0x20, {IDOK, IDCANCEL}, IDCANCEL), 0);
+    EXPECT_EQ(Answer(ui.Get(), 0x40, {IDYES, IDNO}, IDYES), 2);
+    EXPECT_EQ(Answer(ui.Get(), 0x60, {IDRETRY, IDCANCEL}, IDRETRY), 0);
+    EXPECT_EQ(Answer(ui.Get(), 0x60, {IDRETRY, IDCANCEL}, IDCANCEL), 0);
 }
 
 TEST(ShowMessage, AsksTheHostOncePerBox) {
-    Service ui;
-    Host topmost(0x01 | 0x40);
+    tkt::Service ui;
+    tkt::FlagsHost topmost(0x01 | 0x40);
     ui->SetHost(&topmost);
-    EXPECT_EQ(Answer(ui.ui, 0, {IDOK}, IDOK), 1);
-    EXPECT_EQ(Answer(ui.ui, 0, {IDOK}, IDOK), 1);
+    EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
+    EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
     EXPECT_EQ(topmost.calls, 2);  // never cached
     ui->SetHost(nullptr);
-    EXPECT_EQ(Answer(ui.ui, 0, {IDOK}, IDOK), 1);
+    EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
     EXPECT_EQ(topmost.calls, 2);
 }
 
 TEST(BrowseForFolder, CancelLeavesTheBufferUntouched) {
-    Service ui;
+    tkt::Service ui;
     char path[MAX_PATH];
     memset(path, 'k', sizeof(path));
     path[MAX_PATH - 1] = '\0';
@@ -118,7 +98,7 @@ TEST(BrowseForFolder, CancelLeavesTheBufferUntouched) {
 }
 
 TEST(Service, NullRecordsShowNothing) {
-    Service ui;
+    tkt::Service ui;
     tkt::Driver driver(2000);
     INT_PTR results[5];
     driver.Run([&] {

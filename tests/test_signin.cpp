@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "resource.h"
-#include "service/Handles.h"
 #include "tavrokessaui.h"
 
 namespace {
@@ -53,23 +53,7 @@ public:
     std::string loginSaw;
 };
 
-class Host final : public ITavroKessaUIHost {
-public:
-    explicit Host(unsigned flags) : m_flags(flags) {}
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override {
-        ++calls;
-        return m_flags;
-    }
-    int calls = 0;
-
-private:
-    unsigned m_flags;
-};
-
 struct Signin : testing::Test {
-    Signin() : ui(GetITavroKessaUI()) {}
-    ~Signin() override { ReleaseITavroKessaUI(ui); }
 
     // Waits for the sign-in dialog and remembers it.
     tkt::Driver& Open(const char* title = kTitle) {
@@ -79,13 +63,7 @@ struct Signin : testing::Test {
     // Runs the dialog through the service with the queued steps; every step must
     // have run, and nothing the dialog made may outlive it.
     INT_PTR Run(HWND parent = nullptr) {
-        int handles = tk::LiveHandlesTotal();
-        INT_PTR result = driver.Run([&] { return ui->ShowSigninDialog(parent, &record); });
-        EXPECT_FALSE(driver.TimedOut());
-        EXPECT_TRUE(driver.AllStepsDone());
-        EXPECT_EQ(tk::LiveHandlesTotal(), handles);
-        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
-        return result;
+        return tkt::RunChecked(driver, [&] { return ui->ShowSigninDialog(parent, &record); });
     }
 
     // Opens "..." and waits for the chooser.
@@ -126,7 +104,7 @@ struct Signin : testing::Test {
         return items;
     }
 
-    ITavroKessaUI* ui;
+    tkt::Service ui;
     TavroKessaSigninDialogParams record;
     Events events;
     tkt::Driver driver;
@@ -529,7 +507,7 @@ TEST_F(Signin, ThrowingEventsEndTheDialogWithFailure) {
 }
 
 TEST_F(Signin, HostFlagsMakeItTopmostAndTheParentGivesItsIcon) {
-    Host topmost(TAVROKESSA_DISPLAY_TOPMOST);
+    tkt::FlagsHost topmost(TAVROKESSA_DISPLAY_TOPMOST);
     ui->SetHost(&topmost);
     WNDCLASSEXA cls = {};
     cls.cbSize = sizeof(cls);
@@ -554,7 +532,7 @@ TEST_F(Signin, HostFlagsMakeItTopmostAndTheParentGivesItsIcon) {
     EXPECT_EQ(topmost.calls, 1);
 
     // Bit 0 clear: not topmost, whatever the other bits.
-    Host plain(0xFE);
+    tkt::FlagsHost plain(0xFE);
     ui->SetHost(&plain);
     tkt::Driver again;
     again.WaitDialog(kTitle).Do([&] {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "resource.h"
-#include "service/Handles.h"
 #include "service/TavroKessaUI.h"
 #include "signin/OptionsDialog.h"
 #include "tavrokessaui.h"
@@ -24,42 +24,17 @@ namespace {
 
 constexpr const char* kTitle = "Kessa Options";
 
-class Host final : public ITavroKessaUIHost {
-public:
-    explicit Host(unsigned flags) : m_flags(flags) {}
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override {
-        ++calls;
-        return m_flags;
-    }
-    int calls = 0;
-
-private:
-    unsigned m_flags;
-};
-
 struct Options : testing::Test {
-    Options() : ui(GetITavroKessaUI()) {}
-    ~Options() override { ReleaseITavroKessaUI(ui); }
-
     tkt::Driver& Open() { return driver.WaitDialog(kTitle).Do([this] { dialog = driver.Dialog(); }); }
 
     // Runs `call` with the queued steps; every step must have run, and nothing the
     // dialog made may outlive it.
-    INT_PTR RunWith(const std::function<INT_PTR()>& call) {
-        int handles = tk::LiveHandlesTotal();
-        INT_PTR result = driver.Run(call);
-        EXPECT_FALSE(driver.TimedOut());
-        EXPECT_TRUE(driver.AllStepsDone());
-        EXPECT_EQ(tk::LiveHandlesTotal(), handles);
-        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
-        return result;
-    }
+    INT_PTR RunWith(const std::function<INT_PTR()>& call) { return tkt::RunChecked(driver, call); }
     INT_PTR Run(HWND parent = nullptr) { return RunWith([&] { return ui->ShowOptionsDialog(parent, &record); }); }
 
     std::string Folder() const { return tkt::Text(GetDlgItem(dialog, IDC_OPTIONS_FOLDER)); }
 
-    ITavroKessaUI* ui;
+    tkt::Service ui;
     TavroKessaOptionsDialogParams record;
     tkt::Driver driver;
     HWND dialog = nullptr;
@@ -125,7 +100,7 @@ TEST_F(Options, ShowsTheRecordAndOkWritesItBack) {
         EXPECT_TRUE(tkt::IsChecked(dialog, IDC_OPTIONS_AUTO_LOGIN));
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
         // The service holds the record only while its dialog is open.
-        EXPECT_EQ(static_cast<TavroKessaUI*>(ui)->OpenOptionsParams(), &record);
+        EXPECT_EQ(static_cast<TavroKessaUI*>(ui.Get())->OpenOptionsParams(), &record);
         tkt::TypeText(dialog, IDC_OPTIONS_FOLDER, "D:\\elsewhere");
         CheckDlgButton(dialog, IDC_OPTIONS_AUTO_LOGIN, BST_UNCHECKED);
         tkt::Click(dialog, IDOK);
@@ -133,7 +108,7 @@ TEST_F(Options, ShowsTheRecordAndOkWritesItBack) {
     EXPECT_EQ(Run(), 1);
     EXPECT_STREQ(record.GetWorkingFolder(), "D:\\elsewhere");
     EXPECT_FALSE(record.GetAutoLogin());
-    EXPECT_EQ(static_cast<TavroKessaUI*>(ui)->OpenOptionsParams(), nullptr);
+    EXPECT_EQ(static_cast<TavroKessaUI*>(ui.Get())->OpenOptionsParams(), nullptr);
 }
 
 TEST_F(Options, AFolderSetByTheServerIsShownButNotEditable) {
@@ -255,7 +230,7 @@ TEST_F(Options, BrowseAsksTheServiceItWasGiven) {
 }
 
 TEST_F(Options, HostFlagsMakeItTopmost) {
-    Host topmost(TAVROKESSA_DISPLAY_TOPMOST | 0x10);
+    tkt::FlagsHost topmost(TAVROKESSA_DISPLAY_TOPMOST | 0x10);
     ui->SetHost(&topmost);
     Open().Do([&] {
         EXPECT_TRUE(tkt::IsTopmost(dialog));
@@ -264,7 +239,7 @@ TEST_F(Options, HostFlagsMakeItTopmost) {
     EXPECT_EQ(Run(), 1);
     EXPECT_EQ(topmost.calls, 1);
 
-    Host plain(0x10);
+    tkt::FlagsHost plain(0x10);
     ui->SetHost(&plain);
     tkt::Driver again;
     again.WaitDialog(kTitle).Do([&] {

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "../../res/resource.h"
 #include "../service/ActivationContext.h"
@@ -131,39 +132,61 @@ std::vector<int> SelectedIndices(HWND list) {
     return indices;
 }
 
-std::string IconCacheKey(const char* name) {
-    if (name == nullptr || *name == '\0') return std::string();
-    std::string text(name);
-    // Paths, drive letters and names the file system would trim: the shell's view
-    // of such a name is not simply its extension's.
-    if (text.find_first_of("\\/:") != std::string::npos) return std::string();
-    if (text.back() == '.' || text.back() == ' ') return std::string();
-    size_t dot = text.rfind('.');
-    if (dot == std::string::npos) return ".";  // no extension: all such names look alike
-    std::string extension = text.substr(dot);
-    if (extension.find(' ') != std::string::npos) return std::string();
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+bool BuildIconCacheKey(const char* name, std::string& key) {
+    key.clear();
+    if (name == nullptr || *name == '\0') return false;
+    const size_t length = std::strlen(name);
+    const char* const end = name + length;
+    const char* dot = nullptr;
+    for (const char* c = name; c != end; ++c) {
+        // Paths and drive letters: the shell's view of such a name is not simply
+        // its extension's.
+        if (*c == '\\' || *c == '/' || *c == ':') return false;
+        if (*c == '.') dot = c;
+    }
+    // Names the file system would trim.
+    if (end[-1] == '.' || end[-1] == ' ') return false;
+    if (dot == nullptr) {
+        key = ".";  // no extension: all such names look alike
+        return true;
+    }
+    for (const char* c = dot; c != end; ++c) {
+        if (*c == ' ') {
+            key.clear();
+            return false;
+        }
+        key.push_back(*c >= 'A' && *c <= 'Z' ? static_cast<char>(*c - 'A' + 'a') : *c);
+    }
     // The shell draws these from the file itself: each name has its own icon, the
     // same each time that name is asked for (a '*' cannot start an extension).
     static const char* const kOwnIcon[] = {".exe", ".ico", ".cur", ".ani", ".lnk", ".dll"};
-    for (const char* own : kOwnIcon)
-        if (extension == own) return "*" + text;
-    return extension;
+    for (const char* own : kOwnIcon) {
+        if (key == own) {
+            key.assign(1, '*');
+            key.append(name, length);
+            break;
+        }
+    }
+    return true;
 }
 
-bool ExploreIconCache::KnownFileIcon(const char* name, int& image) const {
-    std::string key = IconCacheKey(name);
-    if (key.empty()) return false;
-    auto found = m_byExtension.find(key);
+std::string IconCacheKey(const char* name) {
+    std::string key;
+    BuildIconCacheKey(name, key);
+    return key;
+}
+
+bool ExploreIconCache::KnownFileIcon(const char* name, int& image) {
+    if (!BuildIconCacheKey(name, m_key)) return false;
+    auto found = m_byExtension.find(m_key);
     if (found == m_byExtension.end()) return false;
     image = found->second;
     return true;
 }
 
 int ExploreIconCache::FileIcon(const char* name) {
-    std::string key = IconCacheKey(name);
-    if (!key.empty()) {
+    std::string key;
+    if (BuildIconCacheKey(name, key)) {
         auto found = m_byExtension.find(key);
         if (found != m_byExtension.end()) return found->second;
     }

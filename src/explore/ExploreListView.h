@@ -53,13 +53,16 @@ public:
     // Asks the shell unless the answer is known.
     int FileIcon(const char* name);
     // The answer when it is known without asking.
-    bool KnownFileIcon(const char* name, int& image) const;
+    bool KnownFileIcon(const char* name, int& image);
     // `windowsFolder` null: image 0.
     int FolderIcon(LPCITEMIDLIST windowsFolder);
     void Clear();
 
 private:
     std::unordered_map<std::string, int> m_byExtension;
+    // Reused for every lookup: asked once per entry, it never allocates once it
+    // has grown to the longest key.
+    std::string m_key;
     int m_folder = -1;
 };
 
@@ -67,6 +70,8 @@ private:
 // shell finds it, "*" and the whole name where the icon depends on it, or empty
 // for a name the shell may read otherwise (a path, a trailing dot), never cached.
 TK_INTERNAL std::string IconCacheKey(const char* name);
+// The same, written into `key`; false (and `key` empty) where it would be empty.
+bool BuildIconCacheKey(const char* name, std::string& key);
 
 }  // namespace tk
 

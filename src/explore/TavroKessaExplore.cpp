@@ -10,6 +10,11 @@ namespace {
 
 // Posted once per burst of selection changes; gathers the selection when it arrives.
 constexpr UINT kGatherSelection = WM_APP + 1;
+// From this many item changes in one burst on, the list stops drawing until the
+// burst is gathered: it would otherwise invalidate every changed item on its own,
+// which costs more than drawing the whole list once. Smaller bursts (a click, an
+// arrow key) draw as they come.
+constexpr int kQuietBurstAt = 32;
 
 RECT ChildRect(HWND parent, HWND child) {
     RECT rect = {};
@@ -72,6 +77,8 @@ INT_PTR TavroKessaExplore::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaE
     m_currentFilter = 0;
     m_ended = false;
     m_gatherPending = false;
+    m_burstChanges = 0;
+    m_burstQuiet = false;
     m_fileNameShown = false;
     m_lookInFitPending = false;
     m_lookInFittedCount = -1;
@@ -219,6 +226,10 @@ INT_PTR TavroKessaExplore::OnCommand(int id, int code) {
 }
 
 INT_PTR TavroKessaExplore::OnNotify(const NMHDR& header) {
+    if (header.code == LVN_DELETEALLITEMS) {
+        // Nothing is kept per item: spare the list one notification for each.
+        return SetNotifyResult(TRUE);
+    }
     if (header.code == LVN_ITEMCHANGED) {
         OnSelectionChanged(header.hwndFrom);
     } else if (header.code == LVN_GETDISPINFOA || header.code == LVN_GETDISPINFOW) {
@@ -267,12 +278,30 @@ void TavroKessaExplore::OnSelectionChanged(HWND from) {
     if (from != m_list) return;
     ++m_selectionChanges;
     EmptyFileName();
-    if (m_gatherPending || m_ended || Window() == nullptr) return;
+    if (m_gatherPending) {
+        // The gathering message is on its way: it turns the drawing back on.
+        if (++m_burstChanges == kQuietBurstAt && !m_redrawSuspended && !m_burstQuiet) {
+            SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+            m_burstQuiet = true;
+        }
+        return;
+    }
+    if (m_ended || Window() == nullptr) return;
+    m_burstChanges = 1;
     m_gatherPending = PostMessageA(Window(), kGatherSelection, 0, 0) != FALSE;
+}
+
+void TavroKessaExplore::EndQuietBurst() {
+    if (!m_burstQuiet) return;
+    m_burstQuiet = false;
+    if (m_list == nullptr || !IsWindow(m_list)) return;
+    SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_list, nullptr, TRUE);
 }
 
 void TavroKessaExplore::OnGatherSelection() {
     m_gatherPending = false;
+    EndQuietBurst();
     if (!Ready()) return;
     std::vector<int> selection = tk::SelectedIndices(m_list);
     if (selection.empty()) return;

@@ -62,6 +62,7 @@ private:
     void OnFilterChosen();
     void OnSelectionChanged(HWND from);
     void OnGatherSelection();
+    void EndQuietBurst();
     void OnSizing(WPARAM edge, RECT& proposed);
     void Relayout();
 
@@ -121,6 +122,9 @@ private:
     bool m_ended = false;
     // A selection change is waiting to be gathered (one private message per burst).
     bool m_gatherPending = false;
+    // Changes in the current burst, and whether the list stopped drawing for it.
+    int m_burstChanges = 0;
+    bool m_burstQuiet = false;
     // Counts selection changes and clears, so that a late answer can be told stale.
     unsigned int m_selectionChanges = 0;
     bool m_fileNameShown = false;
