@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <functional>
 
 #include "Baselines.h"
 #include "Bench.h"
@@ -23,6 +24,32 @@ Row HandlerRow(const char* dialog, long n) {
     row.target = Target::AtMostMs;
     row.limit = 1000;
     return row;
+}
+
+// Runs our session, then the baseline's, each with the message clock on, and
+// reports the longest message of each.
+void LongestOfSessions(Report& report, const char* dialog, long n, const char* baseName, const char* session,
+                       const char* operation, const std::function<ModalResult()>& ours,
+                       const std::function<void()>& base) {
+    Row row = HandlerRow(dialog, n);
+    row.baseName = baseName;
+    HandlerClock::Start();
+    ModalResult result = ours();
+    double oursLongest = HandlerClock::LongestMs();
+    std::string oursWhat = HandlerClock::LongestWhat();
+    HandlerClock::Stop();
+    HandlerClock::Start();
+    base();
+    row.base.push_back(HandlerClock::LongestMs());
+    HandlerClock::Stop();
+    if (result.painted) {
+        row.ours.push_back(oursLongest);
+        row.note = oursWhat + "; baseline's: " + HandlerClock::LongestWhat() + "; session: " + session;
+    } else {
+        row.oursMissing = true;
+        row.note = NotOpened(operation, result);
+    }
+    report.Add(std::move(row));
 }
 
 void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
@@ -93,26 +120,11 @@ void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
         Settle();
     };
 
-    Row row = HandlerRow("explore", n);
-    row.baseName = "the same session on the bare list";
-    HandlerClock::Start();
-    ModalResult result = TimeModal(run, [&] { return ui->ShowExploreDialog(nullptr, &host.params); });
-    double oursLongest = HandlerClock::LongestMs();
-    std::string oursWhat = HandlerClock::LongestWhat();
-    HandlerClock::Stop();
-    HandlerClock::Start();
-    TimeModal(bareRun, [&] { return RunBareList(bare); });
-    row.base.push_back(HandlerClock::LongestMs());
-    HandlerClock::Stop();
-    if (result.painted) {
-        row.ours.push_back(oursLongest);
-        row.note = oursWhat + "; baseline's: " + HandlerClock::LongestWhat() +
-                   "; session: open, refill, select all, click, shift-click, double-click, Open with all selected";
-    } else {
-        row.oursMissing = true;
-        row.note = NotOpened("ShowExploreDialog", result);
-    }
-    report.Add(std::move(row));
+    LongestOfSessions(report, "explore", n, "the same session on the bare list",
+                      "open, refill, select all, click, shift-click, double-click, Open with all selected",
+                      "ShowExploreDialog",
+                      [&] { return TimeModal(run, [&] { return ui->ShowExploreDialog(nullptr, &host.params); }); },
+                      [&] { TimeModal(bareRun, [&] { return RunBareList(bare); }); });
 }
 
 void HistorySession(ITavroKessaUI* ui, long n, Report& report) {
@@ -147,26 +159,10 @@ void HistorySession(ITavroKessaUI* ui, long n, Report& report) {
         Settle();
     };
 
-    Row row = HandlerRow("history", n);
-    row.baseName = "the same session on the bare report list";
-    HandlerClock::Start();
-    ModalResult result = TimeModal(run, [&] { return ui->ShowHistoryDialog(nullptr, &data.params); });
-    double oursLongest = HandlerClock::LongestMs();
-    std::string oursWhat = HandlerClock::LongestWhat();
-    HandlerClock::Stop();
-    HandlerClock::Start();
-    TimeModal(bareRun, [&] { return RunBareReport(data.bare); });
-    row.base.push_back(HandlerClock::LongestMs());
-    HandlerClock::Stop();
-    if (result.painted) {
-        row.ours.push_back(oursLongest);
-        row.note = oursWhat + "; baseline's: " + HandlerClock::LongestWhat() +
-                   "; session: open, sort by each column, select, Get Version, Close";
-    } else {
-        row.oursMissing = true;
-        row.note = NotOpened("ShowHistoryDialog", result);
-    }
-    report.Add(std::move(row));
+    LongestOfSessions(report, "history", n, "the same session on the bare report list",
+                      "open, sort by each column, select, Get Version, Close", "ShowHistoryDialog",
+                      [&] { return TimeModal(run, [&] { return ui->ShowHistoryDialog(nullptr, &data.params); }); },
+                      [&] { TimeModal(bareRun, [&] { return RunBareReport(data.bare); }); });
 }
 
 }  // namespace

@@ -1,3 +1,3 @@
 # The history and properties dialogs.
-tk_add_test(test_history test_history.cpp test_history_logic.cpp)
+tk_add_test(test_history test_history.cpp)
 tk_add_test(test_properties test_properties.cpp)

@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -317,36 +316,6 @@ TEST_F(HistoryDialog, GetVersionFollowsTheSelectionAndMovesTheMarker) {
     EXPECT_LE(events.asked.size(), 12u);  // once per settled change, not per notification
 }
 
-TEST_F(HistoryDialog, WithoutEventsNothingIsFetchedButTheMenuStillOpens) {
-    AddFour();
-    params.SetITavroKessaHistoryDialogEvents(nullptr);
-    params.SetLocalVer(9);
-    bool grayed = true;
-    tkt::Driver driver;
-    driver.WaitDialog("History")
-        .Do([&] { Select(driver.Dialog(), 1); })
-        .Wait(Settle)
-        .Do([&] {
-            EXPECT_FALSE(tkt::IsEnabled(driver.Dialog(), IDC_HISTORY_GET_VERSION));
-            PostMessageA(driver.Dialog(), WM_COMMAND, IDC_HISTORY_GET_VERSION, 0);
-            ContextMenu(driver.Dialog(), 300, 300);
-        })
-        .Wait([] { return PopupMenu() != nullptr; })
-        .Do([&] {
-            grayed = Grayed(PopupMenu());
-            Key(PopupMenu(), VK_DOWN);
-            Key(PopupMenu(), VK_RETURN);
-        })
-        .Wait([] { return PopupMenu() == nullptr; })
-        .Wait(Settle)
-        .Do([&] {
-            EXPECT_EQ(Marked(driver.Dialog()), (std::vector<int>{0}));
-            tkt::Click(driver.Dialog(), IDCANCEL);
-        });
-    EXPECT_EQ(Show(driver), 1);
-    EXPECT_FALSE(grayed);
-}
-
 TEST_F(HistoryDialog, ContextMenuNeedsASelectionAndGraysWhatCannotBeFetched) {
     AddFour();
     events.can = [](int entry) { return entry != 102; };
@@ -486,14 +455,6 @@ TEST_F(HistoryDialog, HostColoursTopmostAndEveryWayOfClosingGivesOne) {
         });
         EXPECT_EQ(Show(driver), 1) << way;
     }
-}
-
-TEST_F(HistoryDialog, AHostThatThrowsEndsTheDialogWithMinusOne) {
-    AddFour();
-    events.can = [](int) -> bool { throw std::runtime_error("host failure"); };
-    tkt::Driver driver;
-    driver.WaitDialog("History").Do([&] { Select(driver.Dialog(), 0); });
-    EXPECT_EQ(Show(driver), -1);
 }
 
 TEST_F(HistoryDialog, TwentyThousandRowsSortAndGetAVersion) {

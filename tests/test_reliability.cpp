@@ -52,13 +52,6 @@ std::string ListText(HWND list, int row, int column) {
     return text.data();
 }
 
-struct Service {
-    Service() : ui(GetITavroKessaUI()) {}
-    ~Service() { ReleaseITavroKessaUI(ui); }
-    ITavroKessaUI* operator->() const { return ui; }
-    ITavroKessaUI* ui;
-};
-
 }  // namespace
 
 // 200 cycles per dialog here, private bytes over the last 150; tavrokessasoak runs
@@ -77,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(EveryDialog, Leaks, testing::ValuesIn(tkr::kAllKinds),
 
 TEST(HostileInput, EveryShownFieldOfTheModalDialogs) {
     const int guardFailures = tk::GuardFailures();
-    Service ui;
+    tkt::Service ui;
     for (const std::string& text : HostileTexts()) {
         SCOPED_TRACE(text.size() > 40 ? std::to_string(text.size()) + " characters" : "'" + text + "'");
         const char* t = text.c_str();
@@ -187,7 +180,7 @@ TEST(HostileInput, TenThousandDatabaseNamesInTheChooser) {
         }
         bool OnLogin(TavroKessaSigninDialogParams*, HWND) override { return true; }
     } events;
-    Service ui;
+    tkt::Service ui;
     TavroKessaSigninDialogParams signin;
     signin.SetITavroKessaSigninDialogEvents(&events);
     LRESULT listed = 0;
@@ -254,7 +247,7 @@ struct ExploreFiller final : ITavroKessaExploreDialogEvents {
 
 TEST(HostileInput, EveryShownFieldOfTheExploreDialog) {
     const int guardFailures = tk::GuardFailures();
-    Service ui;
+    tkt::Service ui;
     tkt::FlagsHost host;
     ui->SetHost(&host);
     for (const std::string& text : HostileTexts()) {
@@ -291,7 +284,7 @@ TEST(HostileInput, EveryShownFieldOfTheExploreDialog) {
 }
 
 TEST(HostileInput, AHundredThousandFiltersAndAPathAThousandLevelsDeep) {
-    Service ui;
+    tkt::Service ui;
     tkt::FlagsHost host;
     ui->SetHost(&host);
     ExploreFiller filler;

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
@@ -39,24 +38,6 @@ struct Options : testing::Test {
     tkt::Driver driver;
     HWND dialog = nullptr;
 };
-
-// The first descendant of `parent` whose text is `text`, or null.
-HWND ChildWithText(HWND parent, const std::string& text) {
-    struct Search {
-        std::string text;
-        HWND found;
-    } search = {text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (tkt::Text(child) != s->text) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // A service whose folder picker answers at once, recording how it was asked.
 class ScriptedService final : public ITavroKessaUI {
@@ -169,42 +150,6 @@ TEST_F(Options, CancelEscapeAndCloseBoxStillWriteBack) {
     }
 }
 
-TEST_F(Options, BrowseOpensTheShellPickerWhoseCancelKeepsTheFieldAndWhoseChoiceFillsIt) {
-    record.SetWorkingFolder("C:\\keep");
-    HWND picker = nullptr;
-    auto waitForPicker = [&] {
-        HWND found = tkt::FindDialog();
-        if (found == nullptr || found == dialog) return false;
-        picker = found;
-        return true;
-    };
-    Open()
-        .Do([&] { tkt::Click(dialog, IDC_OPTIONS_BROWSE); })
-        .Wait(waitForPicker)
-        .Do([&] {
-            EXPECT_EQ(GetWindow(picker, GW_OWNER), dialog);
-            EXPECT_NE(ChildWithText(picker, "Select working folder:"), nullptr);
-            tkt::Click(picker, IDCANCEL);
-        })
-        .Wait([&] { return !IsWindow(picker); })
-        .Do([&] {
-            EXPECT_EQ(Folder(), "C:\\keep");
-            tkt::Click(dialog, IDC_OPTIONS_BROWSE);
-        })
-        .Wait(waitForPicker)
-        .Do([&] { tkt::Click(picker, IDOK); })  // the picker starts on the desktop
-        .Wait([&] { return !IsWindow(picker); })
-        .Do([&] {
-            char desktop[MAX_PATH] = {};
-            ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
-            EXPECT_EQ(Folder(), desktop);
-            EXPECT_STREQ(record.GetWorkingFolder(), "C:\\keep");  // the record changes only as the dialog ends
-            tkt::Click(dialog, IDCANCEL);
-        });
-    EXPECT_EQ(Run(), 0);
-    EXPECT_STRNE(record.GetWorkingFolder(), "C:\\keep");
-}
-
 TEST_F(Options, BrowseAsksTheServiceItWasGiven) {
     ScriptedService service;
     record.SetWorkingFolder("C:\\start");
@@ -227,25 +172,4 @@ TEST_F(Options, BrowseAsksTheServiceItWasGiven) {
     EXPECT_EQ(service.owners, (std::vector<HWND>{dialog, dialog}));
     EXPECT_EQ(service.titles, (std::vector<std::string>{"Select working folder:", "Select working folder:"}));
     EXPECT_EQ(service.bufferWasZeroed, (std::vector<bool>{true, true}));
-}
-
-TEST_F(Options, HostFlagsMakeItTopmost) {
-    tkt::FlagsHost topmost(TAVROKESSA_DISPLAY_TOPMOST | 0x10);
-    ui->SetHost(&topmost);
-    Open().Do([&] {
-        EXPECT_TRUE(tkt::IsTopmost(dialog));
-        tkt::Click(dialog, IDOK);
-    });
-    EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(topmost.calls, 1);
-
-    tkt::FlagsHost plain(0x10);
-    ui->SetHost(&plain);
-    tkt::Driver again;
-    again.WaitDialog(kTitle).Do([&] {
-        EXPECT_FALSE(tkt::IsTopmost(again.Dialog()));
-        tkt::Click(again.Dialog(), IDOK);
-    });
-    EXPECT_EQ(again.Run([&] { return ui->ShowOptionsDialog(nullptr, &record); }), 1);
-    EXPECT_EQ(plain.calls, 1);
 }

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "DialogDriver.h"
+#include "Fixtures.h"
 #include "resource.h"
 #include "service/Handles.h"
 #include "tavrokessaui.h"
@@ -179,11 +180,6 @@ struct ExploreHost final : ITavroKessaExploreDialogEvents {
     std::vector<std::string> bad;
 };
 
-struct UiHost final : ITavroKessaUIHost {
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override { return 0; }
-};
-
 // Everything one kind of dialog needs, made once and reused by every cycle.
 struct Bench {
     explicit Bench(Kind k) : kind(k), ui(GetITavroKessaUI()) {
@@ -231,7 +227,7 @@ struct Bench {
 
     Kind kind;
     ITavroKessaUI* ui;
-    UiHost uiHost;
+    tkt::FlagsHost uiHost;
     TavroKessaOptionsDialogParams options;
     TavroKessaSigninDialogParams signin;
     std::vector<std::string> servers;
