@@ -25,19 +25,4 @@ RECT FollowGrowth(const RECT& start, const ExploreAnchor& anchor, int dx, int dy
     return RECT{left, top, left + width, top + height};
 }
 
-void KeepMinimumSize(RECT& proposed, WPARAM edge, SIZE minimum) {
-    if (proposed.right - proposed.left < minimum.cx) {
-        if (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT)
-            proposed.right = proposed.left + minimum.cx;
-        else
-            proposed.left = proposed.right - minimum.cx;
-    }
-    if (proposed.bottom - proposed.top < minimum.cy) {
-        if (edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT)
-            proposed.bottom = proposed.top + minimum.cy;
-        else
-            proposed.top = proposed.bottom - minimum.cy;
-    }
-}
-
 }  // namespace tk

@@ -26,10 +26,6 @@ extern const ExploreAnchor kExploreAnchors[kExploreAnchorCount];
 // `start` (client coordinates) moved and stretched as `anchor` says.
 RECT FollowGrowth(const RECT& start, const ExploreAnchor& anchor, int dx, int dy);
 
-// WM_SIZING: keeps the proposed window rectangle at least `minimum` wide and high,
-// holding still the edges that are not being dragged.
-TK_INTERNAL void KeepMinimumSize(RECT& proposed, WPARAM edge, SIZE minimum);
-
 }  // namespace tk
 
 #endif

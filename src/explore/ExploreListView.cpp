@@ -185,15 +185,13 @@ bool ExploreIconCache::KnownFileIcon(const char* name, int& image) {
 }
 
 int ExploreIconCache::FileIcon(const char* name) {
-    std::string key;
-    if (BuildIconCacheKey(name, key)) {
-        auto found = m_byExtension.find(key);
-        if (found != m_byExtension.end()) return found->second;
-    }
+    int image = 0;
+    if (KnownFileIcon(name, image)) return image;
     SHFILEINFOA info = {};
     SHGetFileInfoA(name != nullptr ? name : "", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                    SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-    if (!key.empty()) m_byExtension.emplace(std::move(key), info.iIcon);
+    // KnownFileIcon left the name's key in m_key, empty where it must not be cached.
+    if (!m_key.empty()) m_byExtension.emplace(m_key, info.iIcon);
     return info.iIcon;
 }
 

@@ -119,7 +119,6 @@ INT_PTR TavroKessaExplore::OnInitDialog() {
     CallHost([&](ITavroKessaExploreDialogEvents& events) { return events.OnInitDialog(this); });
 
     tk::ApplyStartAppearance(window, m_host);
-    SettleNavigationButtons();
     tk::AttachTooltip(GetDlgItem(window, IDC_EXPLORE_BACK), tk::LoadResourceText(IDS_GO_TO_LAST_FOLDER));
     tk::AttachTooltip(GetDlgItem(window, IDC_EXPLORE_UP), tk::LoadResourceText(IDS_UP_ONE_LEVEL));
 
@@ -163,12 +162,7 @@ void TavroKessaExplore::CaptureLayout() {
     GetWindowRect(window, &m_initialRect);
     for (int i = 0; i < tk::kExploreAnchorCount; ++i) {
         HWND control = GetDlgItem(window, tk::kExploreAnchors[i].id);
-        RECT rect = {};
-        if (control != nullptr) GetWindowRect(control, &rect);
-        POINT corner = {rect.left, rect.top};
-        ScreenToClient(window, &corner);
-        m_controlRects[i] = RECT{corner.x, corner.y, corner.x + (rect.right - rect.left),
-                                 corner.y + (rect.bottom - rect.top)};
+        if (control != nullptr) m_controlRects[i] = ChildRect(window, control);
     }
     m_layoutCaptured = true;
 }
@@ -294,9 +288,7 @@ void TavroKessaExplore::OnSelectionChanged(HWND from) {
 void TavroKessaExplore::EndQuietBurst() {
     if (!m_burstQuiet) return;
     m_burstQuiet = false;
-    if (m_list == nullptr || !IsWindow(m_list)) return;
-    SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(m_list, nullptr, TRUE);
+    if (m_list != nullptr && IsWindow(m_list)) tk::RedrawAgain(m_list);
 }
 
 void TavroKessaExplore::OnGatherSelection() {
@@ -503,9 +495,7 @@ void TavroKessaExplore::SuspendListRedraw() {
 void TavroKessaExplore::ResumeListRedraw() {
     if (!m_redrawSuspended) return;
     m_redrawSuspended = false;
-    if (m_list == nullptr || !IsWindow(m_list)) return;
-    SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(m_list, nullptr, TRUE);
+    if (m_list != nullptr && IsWindow(m_list)) tk::RedrawAgain(m_list);
 }
 
 void TavroKessaExplore::FitLookIn() {
@@ -517,9 +507,5 @@ void TavroKessaExplore::FitLookIn() {
     int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     if (count == m_lookInFittedCount) return;
     m_lookInFittedCount = count;
-    // As each added item would have left it: its window height sets the dropped list's.
-    RECT client = {};
-    GetClientRect(combo, &client);
-    SetWindowPos(combo, nullptr, 0, 0, client.right - client.left, tk::GetComboDropHeight(combo),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+    tk::FitComboDropHeight(combo);
 }

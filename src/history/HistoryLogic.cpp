@@ -79,21 +79,6 @@ void HistoryColumnWidths(int clientWidth, int widths[kHistoryColumnCount + 1]) {
         widths[column + 1] = static_cast<int>(width * kFractions[column]);
 }
 
-void KeepMinimumSize(RECT& proposed, WPARAM edge, int minimumWidth, int minimumHeight) {
-    if (proposed.right - proposed.left < minimumWidth) {
-        if (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT)
-            proposed.right = proposed.left + minimumWidth;
-        else
-            proposed.left = proposed.right - minimumWidth;
-    }
-    if (proposed.bottom - proposed.top < minimumHeight) {
-        if (edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT)
-            proposed.bottom = proposed.top + minimumHeight;
-        else
-            proposed.top = proposed.bottom - minimumHeight;
-    }
-}
-
 int HistoryMargin(int clientWidth, int listWidth) { return (clientWidth - listWidth) / 2; }
 
 namespace {

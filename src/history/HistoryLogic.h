@@ -58,10 +58,6 @@ TK_INTERNAL int NextSortDirection(int direction);
 // list whose client area is `clientWidth` pixels wide.
 TK_INTERNAL void HistoryColumnWidths(int clientWidth, int widths[kHistoryColumnCount + 1]);
 
-// Grows the rectangle a WM_SIZING proposes back to the minimum size, moving the
-// edge that is being dragged.
-TK_INTERNAL void KeepMinimumSize(RECT& proposed, WPARAM edge, int minimumWidth, int minimumHeight);
-
 // The margin kept around the controls: half of what the client area has beyond
 // the list's width, measured once.
 TK_INTERNAL int HistoryMargin(int clientWidth, int listWidth);

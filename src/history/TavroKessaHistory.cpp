@@ -28,10 +28,7 @@ constexpr size_t kMarkedRowsFoundOneByOne = 16;
 class RedrawSuspended {
 public:
     explicit RedrawSuspended(HWND window) : m_window(window) { SendMessageA(m_window, WM_SETREDRAW, FALSE, 0); }
-    ~RedrawSuspended() {
-        SendMessageA(m_window, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(m_window, nullptr, TRUE);
-    }
+    ~RedrawSuspended() { tk::RedrawAgain(m_window); }
     RedrawSuspended(const RedrawSuspended&) = delete;
     RedrawSuspended& operator=(const RedrawSuspended&) = delete;
 
@@ -64,20 +61,8 @@ INT_PTR TavroKessaHistory::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaH
     if (params == nullptr) return -1;
     m_host = host;
     m_params = params;
-    INT_PTR result = RunModal(parent, IDD_HISTORY);
-    // Nothing of one dialog survives into the next.
-    m_host = nullptr;
-    m_params = nullptr;
-    m_list = nullptr;
-    m_rowsInserted = 0;
-    m_sortDirection = tk::kUnsorted;
-    m_sortColumn = -1;
-    m_markedPositions.clear();
-    m_sortKeys.clear();
-    m_selectionHint = -1;
-    m_selectionPending = false;
-    m_commentPosition = -1;
-    return result;
+    // One controller per dialog: nothing of it outlives this call.
+    return RunModal(parent, IDD_HISTORY);
 }
 
 bool TavroKessaHistory::StillOurs(HWND dialog) const {
@@ -263,7 +248,7 @@ void TavroKessaHistory::OnSize(WPARAM kind) {
 
 INT_PTR TavroKessaHistory::OnSizing(WPARAM edge, RECT* proposed) {
     if (proposed == nullptr) return FALSE;
-    tk::KeepMinimumSize(*proposed, edge, m_minimum.right - m_minimum.left, m_minimum.bottom - m_minimum.top);
+    tk::KeepMinimumSize(*proposed, edge, SIZE{m_minimum.right - m_minimum.left, m_minimum.bottom - m_minimum.top});
     return SetNotifyResult(TRUE);
 }
 

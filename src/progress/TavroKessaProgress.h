@@ -21,7 +21,6 @@ public:
     bool Close();
 
     bool IsOpen() const { return Window() != nullptr; }
-    TavroKessaProgressDialogParams* Params() const { return m_params; }
 
 private:
     INT_PTR OnInitDialog() override;

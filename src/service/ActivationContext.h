@@ -18,7 +18,6 @@ public:
     ActivationScope(const ActivationScope&) = delete;
     ActivationScope& operator=(const ActivationScope&) = delete;
 
-    bool Active() const { return m_activated; }
 
 private:
     ULONG_PTR m_cookie = 0;

@@ -49,7 +49,6 @@ protected:
     virtual void OnDismissed() {}
     virtual INT_PTR DismissedResult() const { return 0; }
 
-    bool IsModal() const { return m_modal; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -91,10 +91,35 @@ int GetComboDropHeight(HWND combo) {
 void AddComboItem(HWND combo, const char* text, bool select) {
     LRESULT index = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     if (select && index != CB_ERR && index != CB_ERRSPACE) SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    FitComboDropHeight(combo);
+}
+
+void FitComboDropHeight(HWND combo, int narrower) {
+    // The combo box's window height sets the length of its dropped list.
     RECT client = {};
     GetClientRect(combo, &client);
-    SetWindowPos(combo, nullptr, 0, 0, client.right - client.left, GetComboDropHeight(combo),
+    SetWindowPos(combo, nullptr, 0, 0, client.right - client.left - narrower, GetComboDropHeight(combo),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+}
+
+void RedrawAgain(HWND window) {
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void KeepMinimumSize(RECT& proposed, WPARAM edge, SIZE minimum) {
+    if (proposed.right - proposed.left < minimum.cx) {
+        if (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT)
+            proposed.right = proposed.left + minimum.cx;
+        else
+            proposed.left = proposed.right - minimum.cx;
+    }
+    if (proposed.bottom - proposed.top < minimum.cy) {
+        if (edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT)
+            proposed.bottom = proposed.top + minimum.cy;
+        else
+            proposed.top = proposed.bottom - minimum.cy;
+    }
 }
 
 void AttachTooltip(HWND control, const char* text) {

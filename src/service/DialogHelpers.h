@@ -41,6 +41,17 @@ TK_INTERNAL int GetComboDropHeight(HWND combo);
 // list fits its items.
 TK_INTERNAL void AddComboItem(HWND combo, const char* text, bool select);
 
+// Resizes the combo so that its dropped list fits its items; `narrower` takes
+// pixels off its width.
+void FitComboDropHeight(HWND combo, int narrower = 0);
+
+// Lets a window draw again after WM_SETREDRAW FALSE, and has it drawn whole.
+void RedrawAgain(HWND window);
+
+// WM_SIZING: keeps the proposed window rectangle at least `minimum` wide and high,
+// moving only the edge that is being dragged.
+void KeepMinimumSize(RECT& proposed, WPARAM edge, SIZE minimum);
+
 // A tooltip showing `text` whenever the mouse rests on `control`. The tooltip
 // window goes away with the control's dialog.
 TK_INTERNAL void AttachTooltip(HWND control, const char* text);

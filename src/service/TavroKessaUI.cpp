@@ -127,7 +127,6 @@ INT_PTR TavroKessaUI::BrowseForFolder(HWND owner, const char* title, char* path)
 
 INT_PTR TavroKessaUI::ShowPropertyDialog(HWND parent, TavroKessaPropertyDialogParams* params) {
     if (params == nullptr) return -1;
-    ScopedField<TavroKessaPropertyDialogParams> open(m_propertyParams, params);
     return Barrier(-1, [&] { return RunPropertyDialog(m_host, parent, params); });
 }
 

@@ -34,16 +34,13 @@ public:
     INT_PTR UpdateProgressDialog(TavroKessaProgressDialogParams* params) override;
     INT_PTR CloseProgressDialog() override;
 
-    ITavroKessaUIHost* Host() const { return m_host; }
     // The records of the options and properties dialogs while they run.
     TavroKessaOptionsDialogParams* OpenOptionsParams() const { return m_optionsParams; }
-    TavroKessaPropertyDialogParams* OpenPropertyParams() const { return m_propertyParams; }
 
 private:
     ITavroKessaUIHost* m_host = nullptr;
     TavroKessaProgress m_progress;
     TavroKessaOptionsDialogParams* m_optionsParams = nullptr;
-    TavroKessaPropertyDialogParams* m_propertyParams = nullptr;
 };
 
 #endif

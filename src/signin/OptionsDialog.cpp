@@ -74,11 +74,9 @@ void OptionsDialog::OnBrowse() {
 
 void OptionsDialog::WriteBack() {
     HWND window = Window();
-    // An emptied field never clears the folder.
-    HWND folder = GetDlgItem(window, IDC_OPTIONS_FOLDER);
-    if (GetWindowTextLengthA(folder) > 0) {
-        std::string text;
-        if (tk::GetWindowTextString(folder, text)) m_params.SetWorkingFolder(text.c_str());
-    }
+    // An emptied field never clears the folder (nothing is read from an empty one).
+    std::string text;
+    if (tk::GetWindowTextString(GetDlgItem(window, IDC_OPTIONS_FOLDER), text))
+        m_params.SetWorkingFolder(text.c_str());
     m_params.SetAutoLogin(IsDlgButtonChecked(window, IDC_OPTIONS_AUTO_LOGIN) == BST_CHECKED);
 }

@@ -97,11 +97,7 @@ void TavroKessaSignin::FillCombo(int id, const std::vector<std::string>* list, c
     if (list != nullptr) {
         for (const std::string& item : *list) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         SendMessageA(combo, CB_SETCURSEL, 0, 0);
-        // The combo box's window height sets the length of its dropped list.
-        RECT client = {};
-        GetClientRect(combo, &client);
-        SetWindowPos(combo, nullptr, 0, 0, client.right - client.left - 1, tk::GetComboDropHeight(combo),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+        tk::FitComboDropHeight(combo, 1);
     }
 
     tk::ComboShow show = tk::ChooseComboShow(list, value);
