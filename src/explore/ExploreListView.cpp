@@ -206,9 +206,4 @@ int ExploreIconCache::FolderIcon(LPCITEMIDLIST windowsFolder) {
     return m_folder;
 }
 
-void ExploreIconCache::Clear() {
-    m_byExtension.clear();
-    m_folder = -1;
-}
-
 }  // namespace tk

@@ -56,7 +56,6 @@ public:
     bool KnownFileIcon(const char* name, int& image);
     // `windowsFolder` null: image 0.
     int FolderIcon(LPCITEMIDLIST windowsFolder);
-    void Clear();
 
 private:
     std::unordered_map<std::string, int> m_byExtension;

@@ -72,32 +72,11 @@ TavroKessaExplore::~TavroKessaExplore() {
 INT_PTR TavroKessaExplore::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaExploreDialogParams* params) {
     // Without events nobody would ever fill the dialog.
     if (params == nullptr || params->GetITavroKessaExploreDialogEvents() == nullptr) return -1;
+    // One controller per dialog: it starts as its members are initialised.
     m_host = host;
     m_params = params;
-    m_currentFilter = 0;
-    m_ended = false;
-    m_gatherPending = false;
-    m_burstChanges = 0;
-    m_burstQuiet = false;
-    m_fileNameShown = false;
-    m_lookInFitPending = false;
-    m_lookInFittedCount = -1;
-    // Both start disabled; the first settling sets their pictures.
-    m_back = NavigationButton{IDC_EXPLORE_BACK, IDI_EXPLORE_BACK, IDI_EXPLORE_BACK_DISABLED};
-    m_up = NavigationButton{IDC_EXPLORE_UP, IDI_EXPLORE_UP, IDI_EXPLORE_UP_DISABLED};
-    m_lookInPath.clear();
-    m_icons.Clear();
     LoadPictures();
-
-    INT_PTR result = RunModal(parent, IDD_EXPLORE);
-
-    // The window and every list view went with the dialog.
-    m_itemCount = 0;
-    m_host = nullptr;
-    m_params = nullptr;
-    m_list = nullptr;
-    m_layoutCaptured = false;
-    return result;
+    return RunModal(parent, IDD_EXPLORE);
 }
 
 void TavroKessaExplore::LoadPictures() {
@@ -106,8 +85,8 @@ void TavroKessaExplore::LoadPictures() {
         return static_cast<HBITMAP>(
             LoadImageA(tk::ModuleHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
     };
-    if (!m_folderBitmap) m_folderBitmap.Reset(load(IDB_EXPLORE_FOLDER));
-    if (!m_rootBitmap) m_rootBitmap.Reset(load(IDB_EXPLORE_ROOT));
+    m_folderBitmap.Reset(load(IDB_EXPLORE_FOLDER));
+    m_rootBitmap.Reset(load(IDB_EXPLORE_ROOT));
 }
 
 // --- Initialisation -----------------------------------------------------------
@@ -128,8 +107,7 @@ INT_PTR TavroKessaExplore::OnInitDialog() {
     HWND holder = GetDlgItem(window, IDC_EXPLORE_LIST_HOLDER);
     RECT listRect = ChildRect(window, holder);
     ShowWindow(holder, SW_HIDE);
-    m_multipleSelections = m_params->GetMultipleSelections();
-    m_list = tk::CreateExploreListView(window, listRect, m_multipleSelections, holder);
+    m_list = tk::CreateExploreListView(window, listRect, m_params->GetMultipleSelections(), holder);
     if (m_list != nullptr) {
         FillFilters();
         CaptureLayout();

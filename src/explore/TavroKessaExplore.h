@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../../res/resource.h"
 #include "../service/DialogBase.h"
 #include "../service/Handles.h"
 #include "ExploreLayout.h"
@@ -101,7 +102,6 @@ private:
     // Items added since the list was last emptied: where the next one goes.
     int m_itemCount = 0;
     int m_currentFilter = 0;
-    bool m_multipleSelections = false;
 
     // Start geometry: the minimum size and the reference for re-layout.
     RECT m_initialRect = {};
@@ -135,8 +135,9 @@ private:
     bool m_lookInFitPending = false;
     // Items in the "Look in:" drop-down when it was last sized.
     int m_lookInFittedCount = -1;
-    NavigationButton m_back;
-    NavigationButton m_up;
+    // Both start disabled; the first settling sets their pictures.
+    NavigationButton m_back{IDC_EXPLORE_BACK, IDI_EXPLORE_BACK, IDI_EXPLORE_BACK_DISABLED};
+    NavigationButton m_up{IDC_EXPLORE_UP, IDI_EXPLORE_UP, IDI_EXPLORE_UP_DISABLED};
 };
 
 #endif

@@ -17,13 +17,8 @@ size_t FirstLineLength(const char* comment) {
 }
 
 int CompareText(const char* a, const char* b) {
-    const unsigned char* x = reinterpret_cast<const unsigned char*>(a != nullptr ? a : "");
-    const unsigned char* y = reinterpret_cast<const unsigned char*>(b != nullptr ? b : "");
-    while (*x != 0 && *x == *y) {
-        ++x;
-        ++y;
-    }
-    return *x < *y ? -1 : (*x > *y ? 1 : 0);
+    // The C library orders by unsigned byte values, whatever the locale.
+    return std::strcmp(a != nullptr ? a : "", b != nullptr ? b : "");
 }
 
 HistorySortKey MakeHistorySortKey(TavroKessaFileHistoryEntry* entry, int column) {
