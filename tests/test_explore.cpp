@@ -227,11 +227,20 @@ TEST_F(Explore, UpBackAndLookInReachTheHostAndTheButtonsFollowThePath) {
 TEST_F(Explore, PickingAFileTypeStoresItAndAsksForARefill) {
     tkt::Driver driver;
     Open(driver)
+        .Do([&] {
+            SetFocus(List(driver));
+            tkt::SetItemSelected(List(driver), 2, true);
+        })
+        .Wait([&] { return !model.selectionRequests.empty(); })
         .Do([&] { tkt::ChooseInCombo(driver.Dialog(), IDC_EXPLORE_TYPES, 1); })
         .Wait([&] { return model.Count("OnOpenEntry(-1)") == 2; })
         .Do([&] {
             EXPECT_STREQ(model.lastExtensions, "*.txt");
             EXPECT_EQ(tkt::ItemTexts(List(driver)), (Texts{"src", "docs", "README.txt"}));
+            // Refilled in place: the focus stays, the old selection and its text go.
+            EXPECT_EQ(GetFocus(), List(driver));
+            EXPECT_EQ(SendMessageA(List(driver), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
+            EXPECT_EQ(tkt::Text(GetDlgItem(driver.Dialog(), IDC_EXPLORE_FILE_NAME)), "");
             tkt::ChooseInCombo(driver.Dialog(), IDC_EXPLORE_TYPES, 2);
         })
         .Wait([&] { return model.Count("OnOpenEntry(-1)") == 3; })
