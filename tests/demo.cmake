@@ -18,7 +18,7 @@ if(TAVROKESSAUI_BUILD_EXAMPLES AND EXISTS ${PROJECT_SOURCE_DIR}/examples/CMakeLi
     set_tests_properties(demo_gallery_files PROPERTIES FIXTURES_REQUIRED demo_gallery TIMEOUT 120)
   endif()
 
-  tk_add_test(test_demo_host
+  tk_add_dll_test(test_demo_host
     ${PROJECT_SOURCE_DIR}/examples/tests/test_demo_host.cpp
     ${PROJECT_SOURCE_DIR}/examples/demo/SampleServers.cpp
     ${PROJECT_SOURCE_DIR}/examples/demo/ExploreEvents.cpp

@@ -12,6 +12,6 @@ target_link_libraries(test_monkey PRIVATE tk_reliability)
 
 # ./run soak: 10,000 monkey steps and 1,000 open/close cycles per dialog.
 add_executable(tavrokessasoak ${CMAKE_CURRENT_LIST_DIR}/soak/Soak.cpp)
-target_link_libraries(tavrokessasoak PRIVATE tk_reliability)
+target_link_libraries(tavrokessasoak PRIVATE tk_reliability tavrokessaui_resources)
 target_link_options(tavrokessasoak PRIVATE ${TK_STATIC_RUNTIME})
 target_compile_options(tavrokessasoak PRIVATE ${TK_WARNINGS})

@@ -167,7 +167,8 @@ TEST_F(Options, BrowseAsksTheServiceItWasGiven) {
             EXPECT_EQ(Folder(), "F:\\picked");
             tkt::Click(dialog, IDOK);
         });
-    EXPECT_EQ(RunWith([&] { return RunOptionsDialog(service, nullptr, nullptr, &record); }), 1);
+    OptionsDialog options(service, nullptr, record);
+    EXPECT_EQ(RunWith([&] { return options.Run(nullptr); }), 1);
     EXPECT_STREQ(record.GetWorkingFolder(), "F:\\picked");
     EXPECT_EQ(service.owners, (std::vector<HWND>{dialog, dialog}));
     EXPECT_EQ(service.titles, (std::vector<std::string>{"Select working folder:", "Select working folder:"}));

@@ -110,11 +110,14 @@ std::string ItemText(HWND list, int position) {
         item.iSubItem = 0;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
-        int length = static_cast<int>(
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item)));
+        buffer.back() = '\0';
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+        // The length the list answers is not to be trusted: a text longer than the
+        // buffer may come back cut and unterminated, measured past the buffer's end.
+        buffer.back() = '\0';
+        const size_t length = std::strlen(buffer.data());
         // A text that filled the buffer may have been cut: try again with more room.
-        if (length < static_cast<int>(buffer.size()) - 1 || buffer.size() >= 65536)
-            return std::string(buffer.data(), static_cast<size_t>(std::max(length, 0)));
+        if (length + 1 < buffer.size() || buffer.size() >= 65536) return std::string(buffer.data(), length);
         buffer.resize(buffer.size() * 4);
     }
 }

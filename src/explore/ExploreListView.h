@@ -68,7 +68,7 @@ private:
 // The key under which a name's icon is cached: its lower-case extension as the
 // shell finds it, "*" and the whole name where the icon depends on it, or empty
 // for a name the shell may read otherwise (a path, a trailing dot), never cached.
-TK_INTERNAL std::string IconCacheKey(const char* name);
+std::string IconCacheKey(const char* name);
 // The same, written into `key`; false (and `key` empty) where it would be empty.
 bool BuildIconCacheKey(const char* name, std::string& key);
 

@@ -26,6 +26,10 @@ BOOL DrawLookInItem(const DRAWITEMSTRUCT& item, const std::vector<std::string>& 
                     const LookInPictures& pictures) {
     HDC dc = item.hDC;
     if (dc == nullptr) return FALSE;
+    const bool highlighted = ((item.itemAction & ODA_SELECT) != 0 && (item.itemState & ODS_SELECTED) != 0) ||
+                             (item.itemState & ODS_FOCUS) != 0;
+    // Every colour is asked before the path is read: a host may change the path
+    // from inside GetColor.
     COLORREF background = Colour(host, COLOR_WINDOW);
     COLORREF text = Colour(host, COLOR_WINDOWTEXT);
 
@@ -33,6 +37,10 @@ BOOL DrawLookInItem(const DRAWITEMSTRUCT& item, const std::vector<std::string>& 
     if (item.itemID == static_cast<UINT>(-1)) {
         FillSolid(dc, item.rcItem, background);
         return TRUE;
+    }
+    if (highlighted) {
+        background = Colour(host, COLOR_HIGHLIGHT);
+        text = Colour(host, COLOR_HIGHLIGHTTEXT);
     }
     // A request can outlive the level it names (the path was rebuilt since).
     if (item.itemID >= path.size()) return TRUE;
@@ -48,12 +56,6 @@ BOOL DrawLookInItem(const DRAWITEMSTRUCT& item, const std::vector<std::string>& 
     RECT backRect = {x0 + 22, y0, x0 + 26 + extent.cx, y0 + height};
     RECT textRect = {x0 + 24, y0 + 1, x0 + 28 + extent.cx, y0 + height + 1};
 
-    bool highlighted = ((item.itemAction & ODA_SELECT) != 0 && (item.itemState & ODS_SELECTED) != 0) ||
-                       (item.itemState & ODS_FOCUS) != 0;
-    if (highlighted) {
-        background = Colour(host, COLOR_HIGHLIGHT);
-        text = Colour(host, COLOR_HIGHLIGHTTEXT);
-    }
     FillSolid(dc, backRect, background);
     if (highlighted) DrawFocusRect(dc, &backRect);
 

@@ -7,7 +7,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -15,7 +14,8 @@
 #include "../../res/resource.h"
 #include "../service/DialogBase.h"
 #include "../service/Handles.h"
-#include "ExploreLayout.h"
+#include "../service/Layout.h"
+#include "../service/Redraw.h"
 #include "ExploreListView.h"
 #include "tavrokessaui.h"
 
@@ -23,22 +23,22 @@ namespace tk {
 // The picture of a navigation button: the icon's own 16 x 16 image (the system's
 // large icon size would overflow the small buttons), shared for the module's
 // lifetime.
-TK_INTERNAL HICON ExploreButtonIcon(int iconId);
+HICON ExploreButtonIcon(int iconId);
 }  // namespace tk
 
 class TavroKessaExplore final : public ITavroKessaExploreDialog, public tk::DialogBase, private tk::ExploreListSink {
 public:
-    // Takes the shell's allocator and, with it, the Windows folder's location,
-    // whose icon folders show.
+    // Takes the location of the Windows folder, whose icon folders show.
     TavroKessaExplore();
-    ~TavroKessaExplore() override;
+    ~TavroKessaExplore() override = default;
 
     // 1 after EndExplore(1), 0 after Cancel or any other EndExplore, -1 when the
     // dialog cannot be shown, the params carry no events object, or an event threw.
     INT_PTR Run(HWND parent, ITavroKessaUIHost* host, TavroKessaExploreDialogParams* params);
 
-    // The host's operations. Each is refused (false, nothing done) until the list
-    // view exists and once the dialog has ended.
+    // The host's operations. The four that fill the dialog are refused (false,
+    // nothing done) until the list view exists; all of them once the dialog has
+    // ended. EndExplore works from every event, OnInitDialog included.
     bool AddListEntry(TavroKessaExploreDialogEntry* entry) override;
     bool ClearEntries() override;
     bool AddLookInEntry(TavroKessaExploreDialogEntry* entry, bool select) override;
@@ -48,37 +48,34 @@ public:
     bool Redraw() override;
 
 private:
-    class HostCall;
+    BOOL OnInit() override;
+    void OnCancel() override { End(0); }
+    bool OnCommand(int id, int code, HWND control) override;
+    LRESULT OnNotify(int id, NMHDR& header) override;
+    void OnSize(int width, int height) override;
+    BOOL OnDrawItem(int id, const DRAWITEMSTRUCT& item) override;
+    bool OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCallsReturned() override;
+    void OnWindowGone() override;
 
-    INT_PTR OnInitDialog() override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnException() override;
-    void OnDismissed() override;
-
-    INT_PTR OnCommand(int id, int code);
-    INT_PTR OnNotify(const NMHDR& header);
     void OnItemImageWanted(NMLVDISPINFOA& info);
     void OnOpen();
     void OnLookInChosen();
     void OnFilterChosen();
     void OnSelectionChanged(HWND from);
     void OnGatherSelection();
-    void EndQuietBurst();
-    void OnSizing(WPARAM edge, RECT& proposed);
-    void Relayout();
 
     // ExploreListSink
     void OnListDoubleClick(int index) override;
-    void OnListFault() override;
+    void OnListFault() override { Fail(); }
 
-    bool Ready() const;
-    void EndWith(INT_PTR result);
-    ITavroKessaExploreDialogEvents* Events() const;
-    template <typename Call>
-    bool CallHost(Call&& call);
+    // The dialog stands and its list exists: the host may fill it.
+    bool Ready() const { return Standing() && m_list != nullptr; }
+    // Makes one event of the host's events object.
+    template <typename Event>
+    bool CallEvents(Call kind, Event&& event);
 
     void LoadPictures();
-    void CaptureLayout();
     void FillFilters();
     struct NavigationButton {
         int id = 0;
@@ -92,8 +89,6 @@ private:
 
     void EmptyFileName();
     void ShowFileName(const std::string& text);
-    void SuspendListRedraw();
-    void ResumeListRedraw();
     void FitLookIn();
 
     ITavroKessaUIHost* m_host = nullptr;
@@ -102,36 +97,30 @@ private:
     // Items added since the list was last emptied: where the next one goes.
     int m_itemCount = 0;
     int m_currentFilter = 0;
+    // The "Look in:" level the host last selected (-1: none), shown again when a
+    // choice of the user's is not acted on.
+    int m_lookInSelected = -1;
 
-    // Start geometry: the minimum size and the reference for re-layout.
-    RECT m_initialRect = {};
-    RECT m_controlRects[tk::kExploreAnchorCount] = {};
-    bool m_layoutCaptured = false;
-
-    IMalloc* m_allocator = nullptr;
-    LPITEMIDLIST m_windowsFolder = nullptr;
-    // Item i of the "Look in:" drop-down is drawn from element i.
+    tk::AnchorLayout m_layout;
+    tk::ShellItemList m_windowsFolder;
+    // Item i of the "Look in:" drop-down is drawn from element i; the item's data
+    // is its level i, never a pointer into this vector, which moves as it grows.
     std::vector<std::string> m_lookInPath;
     tk::UniqueBitmap m_folderBitmap;
     tk::UniqueBitmap m_rootBitmap;
 
     tk::ExploreIconCache m_icons;
+    tk::RedrawSuspension m_listRedraw;
 
-    // Set by EndExplore, Cancel or a fault: from then on nothing reaches the host
-    // and the operations are refused.
-    bool m_ended = false;
     // A selection change is waiting to be gathered (one private message per burst).
     bool m_gatherPending = false;
-    // Changes in the current burst, and whether the list stopped drawing for it.
+    // The selection was ready while a host event ran: gathered when it returns.
+    bool m_gatherWhenCallsReturn = false;
+    // Changes in the current burst.
     int m_burstChanges = 0;
-    bool m_burstQuiet = false;
     // Counts selection changes and clears, so that a late answer can be told stale.
     unsigned int m_selectionChanges = 0;
     bool m_fileNameShown = false;
-    // Host events in progress (they nest), and whether the list stopped drawing
-    // for them.
-    int m_hostCalls = 0;
-    bool m_redrawSuspended = false;
     bool m_lookInFitPending = false;
     // Items in the "Look in:" drop-down when it was last sized.
     int m_lookInFittedCount = -1;

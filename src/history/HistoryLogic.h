@@ -31,11 +31,11 @@ enum HistoryImage : int { kImageBlank = 0, kImageUp = 1, kImageDown = 2, kImageL
 
 // How many characters of a comment the list shows: everything before the first
 // line feed, less a carriage return that ends that part. Null counts as empty.
-TK_INTERNAL size_t FirstLineLength(const char* comment);
+size_t FirstLineLength(const char* comment);
 
 // -1, 0 or 1: byte by byte as unsigned characters, a prefix first. Null counts
 // as empty.
-TK_INTERNAL int CompareText(const char* a, const char* b);
+int CompareText(const char* a, const char* b);
 
 // What one row is sorted by for one column, read once per sort so that the
 // comparison itself needs neither the host's objects nor any allocation.
@@ -45,22 +45,22 @@ struct HistorySortKey {
     bool valid = false;  // false: the row has no entry and compares equal to every row
 };
 
-TK_INTERNAL HistorySortKey MakeHistorySortKey(TavroKessaFileHistoryEntry* entry, int column);
+HistorySortKey MakeHistorySortKey(TavroKessaFileHistoryEntry* entry, int column);
 
 // -1, 0 or 1 for `direction` (kAscending or kDescending) by `column`; other
 // columns, and rows without an entry, compare equal.
-TK_INTERNAL int CompareHistoryKeys(const HistorySortKey& a, const HistorySortKey& b, int column, int direction);
+int CompareHistoryKeys(const HistorySortKey& a, const HistorySortKey& b, int column, int direction);
 
 // Every click turns the direction over, whichever column it hits.
-TK_INTERNAL int NextSortDirection(int direction);
+int NextSortDirection(int direction);
 
 // Widths of the six columns inserted at set-up (the placeholder first) for a
 // list whose client area is `clientWidth` pixels wide.
-TK_INTERNAL void HistoryColumnWidths(int clientWidth, int widths[kHistoryColumnCount + 1]);
+void HistoryColumnWidths(int clientWidth, int widths[kHistoryColumnCount + 1]);
 
 // The margin kept around the controls: half of what the client area has beyond
 // the list's width, measured once.
-TK_INTERNAL int HistoryMargin(int clientWidth, int listWidth);
+int HistoryMargin(int clientWidth, int listWidth);
 
 // Where the controls go for a client area of width x height. Each control keeps
 // the sizes it has (passed in); the list takes whatever height is left.
@@ -73,7 +73,7 @@ struct HistoryLayoutInput {
 struct HistoryLayout {
     RECT path, list, comment, getVersion, close;  // left, top, right, bottom in client coordinates
 };
-TK_INTERNAL HistoryLayout ComputeHistoryLayout(const HistoryLayoutInput& input);
+HistoryLayout ComputeHistoryLayout(const HistoryLayoutInput& input);
 
 }  // namespace tk
 

@@ -61,10 +61,11 @@ public:
     INT_PTR Run(HWND parent) { return RunModal(parent, IDD_PROPERTIES); }
 
 private:
-    INT_PTR OnInitDialog() override;
-    // However it is closed, a quit message included.
+    BOOL OnInit() override;
+    // 1 however it is closed, a quit message included.
+    void OnOk() override { End(1); }
+    void OnCancel() override { End(1); }
     INT_PTR DismissedResult() const override { return 1; }
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void SetText(int id, const char* text) const { SetDlgItemTextA(Window(), id, text != nullptr ? text : ""); }
     void SetNumber(int id, int value) const;
@@ -85,7 +86,7 @@ void PropertyDialog::SetDate(int id, const char* date) const {
     SetText(id, date != nullptr && *date != '\0' ? date : tk::LoadResourceText(IDS_CURRENTLY_CHECKED_OUT));
 }
 
-INT_PTR PropertyDialog::OnInitDialog() {
+BOOL PropertyDialog::OnInit() {
     HWND dialog = Window();
     tk::ApplyStartAppearance(dialog, m_host);
     TavroKessaPropertyDialogParams* params = m_params;
@@ -110,17 +111,7 @@ INT_PTR PropertyDialog::OnInitDialog() {
                                             haveNotCheckedOut ? notCheckedOut.c_str() : nullptr, checkedOutTo);
         }))
         SetText(IDC_PROPERTIES_STATUS, status.c_str());
-
-    tk::CenterWindowOnParent(dialog, GetParent(dialog));
     return TRUE;
-}
-
-INT_PTR PropertyDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndModal(1);
-        return TRUE;
-    }
-    return FALSE;
 }
 
 }  // namespace

@@ -22,14 +22,14 @@ constexpr size_t kPropertyTextSize = 1024;
 
 // True when `format` holds exactly one %s and no other conversion (%% aside),
 // so it can be given a user name and nothing else.
-TK_INTERNAL bool IsSingleTextFormat(const char* format);
+bool IsSingleTextFormat(const char* format);
 
 // The "Check Out Status:" line into `buffer` (kPropertyTextSize characters), cut
 // to fit. False when the box is to stay empty (checked out by nobody named).
 // `notCheckedOut` and `checkedOutTo` are the texts of the string table, either
 // of which may be missing (null); without a usable `checkedOutTo` the line is
 // the user name alone.
-TK_INTERNAL bool FormatCheckOutStatus(char (&buffer)[kPropertyTextSize], bool checkedOut, const char* user, const char* notCheckedOut,
+bool FormatCheckOutStatus(char (&buffer)[kPropertyTextSize], bool checkedOut, const char* user, const char* notCheckedOut,
                                       const char* checkedOutTo);
 
 }  // namespace tk

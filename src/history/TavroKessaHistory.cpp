@@ -1,6 +1,5 @@
 #include "TavroKessaHistory.h"
 
-#include <windowsx.h>
 
 #include <climits>
 #include <string>
@@ -9,13 +8,10 @@
 #include "../service/ActivationContext.h"
 #include "../service/DialogHelpers.h"
 #include "../service/FixedText.h"
+#include "../service/Layout.h"
 #include "tavrokessaui.h"
 
 namespace {
-
-// Posted once per burst of LVN_ITEMCHANGED: the selection is looked at when the
-// list has finished changing it, not once for every row a change touched.
-constexpr UINT kSelectionSettled = WM_APP + 0x48;
 
 constexpr int kImageWidth = 16;
 constexpr int kImageHeight = 14;
@@ -23,18 +19,6 @@ constexpr int kImageHeight = 14;
 // Beyond this many marked rows one pass over all rows is cheaper than finding
 // each of them.
 constexpr size_t kMarkedRowsFoundOneByOne = 16;
-
-// Turns a list's redrawing off for the lifetime of the object.
-class RedrawSuspended {
-public:
-    explicit RedrawSuspended(HWND window) : m_window(window) { SendMessageA(m_window, WM_SETREDRAW, FALSE, 0); }
-    ~RedrawSuspended() { tk::RedrawAgain(m_window); }
-    RedrawSuspended(const RedrawSuspended&) = delete;
-    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
-
-private:
-    HWND m_window;
-};
 
 void SetSubItemText(HWND list, int row, int subItem, const char* text) {
     LVITEMA item = {};
@@ -49,12 +33,6 @@ RECT WindowRectOf(HWND window) {
     return rect;
 }
 
-void Place(HWND window, const RECT& rect) {
-    if (window == nullptr) return;
-    SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-}
-
 }  // namespace
 
 INT_PTR TavroKessaHistory::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaHistoryDialogParams* params) {
@@ -65,35 +43,30 @@ INT_PTR TavroKessaHistory::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaH
     return RunModal(parent, IDD_HISTORY);
 }
 
-bool TavroKessaHistory::StillOurs(HWND dialog) const {
-    return dialog != nullptr && IsWindow(dialog) &&
-           GetWindowLongPtrA(dialog, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(static_cast<const tk::DialogBase*>(this));
-}
-
 // --- Start-up ------------------------------------------------------------------
 
-INT_PTR TavroKessaHistory::OnInitDialog() {
+BOOL TavroKessaHistory::OnInit() {
     HWND dialog = Window();
     tk::ApplyStartAppearance(dialog, m_host);
-    if (!StillOurs(dialog)) return TRUE;
     SetDlgItemTextA(dialog, IDC_HISTORY_PATH, m_params->GetKessaPath());
 
     m_list = GetDlgItem(dialog, IDC_HISTORY_LIST);
-    if (m_list != nullptr) {
-        GetWindowRect(dialog, &m_minimum);
-        EnableWindow(GetDlgItem(dialog, IDC_HISTORY_GET_VERSION), FALSE);
-        Layout();
-        SetUpColumns();
-        // The dialog is not visible yet: the rows go in before anything is painted.
-        FillRows();
-        // Only now: with these styles set, every sub-item text that goes in also
-        // asks the header for its order, which costs a fifth of the fill.
-        const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP;
-        SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-        ApplyHostColours();
-        if (!StillOurs(dialog)) return TRUE;
-    }
-    tk::CenterWindowOnParent(dialog, GetParent(dialog));
+    if (m_list == nullptr) return TRUE;
+    RECT start = {};
+    GetWindowRect(dialog, &start);
+    SetMinimumSize(SIZE{start.right - start.left, start.bottom - start.top});
+    EnableWindow(GetDlgItem(dialog, IDC_HISTORY_GET_VERSION), FALSE);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    OnSize(client.right, client.bottom);
+    SetUpColumns();
+    // The dialog is not visible yet: the rows go in before anything is painted.
+    FillRows();
+    // Only now: with these styles set, every sub-item text that goes in also
+    // asks the header for its order, which costs a fifth of the fill.
+    const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP;
+    SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    ApplyHostColours();
     return TRUE;
 }
 
@@ -139,7 +112,8 @@ void TavroKessaHistory::FillRows() {
     const unsigned count = m_params->NumEntries();
     if (count == 0) return;
     const int localVersion = m_params->GetLocalVer();
-    RedrawSuspended quiet(m_list);
+    tk::RedrawSuspension suspension(m_list);
+    tk::ScopedRedrawHold quiet(suspension, tk::RedrawSuspension::kFill);
     std::string firstLine;
     tk::FixedText<16> number;
     for (unsigned position = 0; position < count; ++position) {
@@ -182,94 +156,70 @@ void TavroKessaHistory::ApplyHostColours() {
     SendMessageA(m_list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
 }
 
-// --- Dispatch --------------------------------------------------------------------
+// --- Commands and notifications -------------------------------------------------
 
-INT_PTR TavroKessaHistory::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SIZE:
-        OnSize(wParam);
-        return FALSE;
-    case WM_SIZING:
-        return OnSizing(wParam, reinterpret_cast<RECT*>(lParam));
-    case WM_NOTIFY:
-        return lParam != 0 ? OnNotify(*reinterpret_cast<const NMHDR*>(lParam)) : FALSE;
-    case WM_CONTEXTMENU:
-        return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam) ? TRUE : FALSE;
-    case WM_COMMAND:
-        return OnCommand(LOWORD(wParam));
-    case kSelectionSettled:
-        OnSelectionSettled();
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-INT_PTR TavroKessaHistory::OnCommand(int id) {
+bool TavroKessaHistory::OnCommand(int id, int, HWND) {
     switch (id) {
-    case IDOK:
-    case IDCANCEL:
-        EndModal(1);
-        return TRUE;
     case IDC_HISTORY_GET_VERSION:
     case IDM_HISTORY_GET_VERSION:
         GetVersion(false);
-        return FALSE;
+        return true;
     case IDM_HISTORY_GET_VERSION_FLAGGED:
         GetVersion(true);
-        return FALSE;
+        return true;
     default:
-        return FALSE;
+        return false;
     }
 }
 
-INT_PTR TavroKessaHistory::OnNotify(const NMHDR& header) {
+LRESULT TavroKessaHistory::OnNotify(int, NMHDR& header) {
+    // By code alone, whatever control sends it.
     switch (header.code) {
     case LVN_COLUMNCLICK:
         OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
-        return FALSE;
+        return 0;
     case LVN_ITEMCHANGED:
         OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
-        return FALSE;
+        return 0;
     case LVN_DELETEALLITEMS:
         // The rows leave with the dialog; nobody needs a notification for each.
-        return header.hwndFrom == m_list ? SetNotifyResult(TRUE) : FALSE;
+        return header.hwndFrom == m_list ? TRUE : 0;
     default:
-        return FALSE;
+        return 0;
     }
+}
+
+bool TavroKessaHistory::OnPrivateMessage(UINT message, WPARAM, LPARAM) {
+    if (message != tk::kMsgSelectionSettled) return false;
+    OnSelectionSettled();
+    return true;
+}
+
+void TavroKessaHistory::OnCallsReturned() {
+    if (!m_settleWhenCallsReturn) return;
+    m_settleWhenCallsReturn = false;
+    OnSelectionSettled();
 }
 
 // --- Layout ----------------------------------------------------------------------
 
-void TavroKessaHistory::OnSize(WPARAM kind) {
-    if (kind == SIZE_MINIMIZED || m_list == nullptr) return;
-    Layout();
-}
-
-INT_PTR TavroKessaHistory::OnSizing(WPARAM edge, RECT* proposed) {
-    if (proposed == nullptr) return FALSE;
-    tk::KeepMinimumSize(*proposed, edge, SIZE{m_minimum.right - m_minimum.left, m_minimum.bottom - m_minimum.top});
-    return SetNotifyResult(TRUE);
-}
-
-void TavroKessaHistory::Layout() {
+void TavroKessaHistory::OnSize(int width, int height) {
+    if (m_list == nullptr) return;
     HWND dialog = Window();
     HWND path = GetDlgItem(dialog, IDC_HISTORY_PATH);
     HWND comment = GetDlgItem(dialog, IDC_HISTORY_COMMENT);
     HWND getVersion = GetDlgItem(dialog, IDC_HISTORY_GET_VERSION);
     HWND close = GetDlgItem(dialog, IDCANCEL);
-    RECT client = {};
-    GetClientRect(dialog, &client);
     const RECT list = WindowRectOf(m_list);
-    if (m_margin < 0) m_margin = tk::HistoryMargin(client.right, list.right - list.left);
+    if (m_margin < 0) m_margin = tk::HistoryMargin(width, list.right - list.left);
 
     const RECT pathRect = WindowRectOf(path);
     const RECT commentRect = WindowRectOf(comment);
     const RECT getVersionRect = WindowRectOf(getVersion);
     const RECT closeRect = WindowRectOf(close);
     tk::HistoryLayoutInput input;
-    input.width = client.right;
-    input.height = client.bottom;
+    input.width = width;
+    input.height = height;
     input.margin = m_margin;
     input.pathHeight = pathRect.bottom - pathRect.top;
     input.commentHeight = commentRect.bottom - commentRect.top;
@@ -279,12 +229,11 @@ void TavroKessaHistory::Layout() {
     input.closeHeight = closeRect.bottom - closeRect.top;
     const tk::HistoryLayout layout = tk::ComputeHistoryLayout(input);
 
-    Place(path, layout.path);
-    Place(getVersion, layout.getVersion);
-    Place(close, layout.close);
-    Place(comment, layout.comment);
-    Place(m_list, layout.list);
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    const tk::Placement placements[] = {
+        {path, layout.path}, {getVersion, layout.getVersion}, {close, layout.close},
+        {comment, layout.comment}, {m_list, layout.list},
+    };
+    tk::PlaceControls(dialog, placements, sizeof(placements) / sizeof(placements[0]));
 }
 
 // --- Rows and selection -------------------------------------------------------------
@@ -332,13 +281,21 @@ void TavroKessaHistory::OnItemChanged(const NMLISTVIEW& change) {
         else if (change.iItem == m_selectionHint || change.iItem < 0)
             m_selectionHint = -1;
     }
-    if (!m_selectionPending) m_selectionPending = PostMessageA(Window(), kSelectionSettled, 0, 0) != FALSE;
+    // One look at the selection per burst, once the list has finished changing it,
+    // not one for every row a change touched.
+    if (!m_selectionPending) m_selectionPending = PostMessageA(Window(), tk::kMsgSelectionSettled, 0, 0) != FALSE;
 }
 
 void TavroKessaHistory::OnSelectionSettled() {
     m_selectionPending = false;
-    HWND dialog = Window();
     if (m_list == nullptr || m_params == nullptr) return;
+    // A host event is running (a fetch with its own loop): the selection is looked
+    // at, and the host asked about it, when the event has returned.
+    if (CallsRunning()) {
+        m_settleWhenCallsReturn = true;
+        return;
+    }
+    HWND dialog = Window();
     HWND button = GetDlgItem(dialog, IDC_HISTORY_GET_VERSION);
     const int row = SelectedRow();
     const int position = RowPosition(row);
@@ -346,10 +303,9 @@ void TavroKessaHistory::OnSelectionSettled() {
 
     bool available = false;
     ITavroKessaHistoryDialogEvents* events = m_params->GetITavroKessaHistoryDialogEvents();
-    if (entry != nullptr && events != nullptr) {
-        available = events->CanGetVersion(entry->GetEntry(), dialog);
-        if (!StillOurs(dialog)) return;
-    }
+    if (entry != nullptr && events != nullptr &&
+        !CallHost(Call::User, [&] { available = events->CanGetVersion(entry->GetEntry(), dialog); }))
+        return;
     // Disabling the focused button would leave the keyboard with nowhere to go.
     if (!available && GetFocus() == button) SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_list), TRUE);
     EnableWindow(button, available ? TRUE : FALSE);
@@ -373,7 +329,7 @@ void TavroKessaHistory::SetRowImage(int row, int image) const {
 
 // --- Context menu and get version ---------------------------------------------------
 
-bool TavroKessaHistory::OnContextMenu(HWND target, LPARAM point) {
+bool TavroKessaHistory::OnContextMenu(HWND target, POINT screen) {
     if (m_list == nullptr || target != m_list) return false;
     const int row = SelectedRow();
     TavroKessaFileHistoryEntry* entry = EntryAt(RowPosition(row));
@@ -383,16 +339,18 @@ bool TavroKessaHistory::OnContextMenu(HWND target, LPARAM point) {
 
     HWND dialog = Window();
     ITavroKessaHistoryDialogEvents* events = m_params->GetITavroKessaHistoryDialogEvents();
-    if (events != nullptr) {
-        const bool available = events->CanGetVersion(entry->GetEntry(), dialog);
-        if (!StillOurs(dialog)) return true;
-        if (!available) {
-            EnableMenuItem(menu.Get(), IDM_HISTORY_GET_VERSION, MF_BYCOMMAND | MF_GRAYED);
-            EnableMenuItem(menu.Get(), IDM_HISTORY_GET_VERSION_FLAGGED, MF_BYCOMMAND | MF_GRAYED);
-        }
+    bool available = true;
+    // Also refused while another event runs: no menu then.
+    if (!CallHost(Call::User, [&] {
+            if (events != nullptr) available = events->CanGetVersion(entry->GetEntry(), dialog);
+        }))
+        return true;
+    if (!available) {
+        EnableMenuItem(menu.Get(), IDM_HISTORY_GET_VERSION, MF_BYCOMMAND | MF_GRAYED);
+        EnableMenuItem(menu.Get(), IDM_HISTORY_GET_VERSION_FLAGGED, MF_BYCOMMAND | MF_GRAYED);
     }
     // From the keyboard the point is (-1, -1); the menu opens there as it is.
-    TrackPopupMenu(GetSubMenu(menu.Get(), 0), 0, GET_X_LPARAM(point), GET_Y_LPARAM(point), 0, dialog, nullptr);
+    TrackPopupMenu(GetSubMenu(menu.Get(), 0), 0, screen.x, screen.y, 0, dialog, nullptr);
     return true;
 }
 
@@ -406,8 +364,9 @@ void TavroKessaHistory::GetVersion(bool flag) {
     if (entry == nullptr) return;
 
     HWND dialog = Window();
-    const bool fetched = events->OnGetVersion(entry->GetEntry(), flag, dialog);
-    if (!fetched || !StillOurs(dialog)) return;
+    bool fetched = false;
+    if (!CallHost(Call::User, [&] { fetched = events->OnGetVersion(entry->GetEntry(), flag, dialog); })) return;
+    if (!fetched) return;
     // The host may have let the user sort while it fetched: find the row again.
     MoveMarkerTo(position, RowOfPosition(position, row));
 }

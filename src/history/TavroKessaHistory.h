@@ -10,6 +10,7 @@
 
 #include "../service/DialogBase.h"
 #include "../service/Handles.h"
+#include "../service/Redraw.h"
 #include "HistoryLogic.h"
 
 class ITavroKessaUIHost;
@@ -25,19 +26,21 @@ public:
     INT_PTR Run(HWND parent, ITavroKessaUIHost* host, TavroKessaHistoryDialogParams* params);
 
 private:
-    INT_PTR OnInitDialog() override;
-    // However it is closed, a quit message included.
+    BOOL OnInit() override;
+    // 1 however the dialog is closed, a quit message included.
+    void OnOk() override { End(1); }
+    void OnCancel() override { End(1); }
     INT_PTR DismissedResult() const override { return 1; }
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    LRESULT OnNotify(int id, NMHDR& header) override;
+    void OnSize(int width, int height) override;
+    bool OnContextMenu(HWND target, POINT screen) override;
+    bool OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCallsReturned() override;
 
-    void OnSize(WPARAM kind);
-    INT_PTR OnSizing(WPARAM edge, RECT* proposed);
-    INT_PTR OnNotify(const NMHDR& header);
     void OnItemChanged(const NMLISTVIEW& change);
     void OnSelectionSettled();
     void OnColumnClick(int column);
-    bool OnContextMenu(HWND target, LPARAM point);
-    INT_PTR OnCommand(int id);
     void GetVersion(bool flag);
 
     void Layout();
@@ -53,9 +56,6 @@ private:
     TavroKessaFileHistoryEntry* EntryAt(int position) const;
     void SetRowImage(int row, int image) const;
     void SetHeaderImage(int column, int image) const;
-    // True while `dialog` is still open and still ours: checked after every host
-    // call, which may have closed it.
-    bool StillOurs(HWND dialog) const;
 
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
 
@@ -64,7 +64,6 @@ private:
     TavroKessaHistoryDialogParams* m_params = nullptr;
     int m_rowsInserted = 0;
     int m_margin = -1;
-    RECT m_minimum = {};
     int m_sortColumn = -1;
     int m_sortDirection = tk::kUnsorted;
     // Entry positions of the rows that carry the local-version marker. Kept by
@@ -77,6 +76,8 @@ private:
     // The row the last notifications reported selected (-1: none or unknown).
     int m_selectionHint = -1;
     bool m_selectionPending = false;
+    // A selection settled while a host call ran: looked at when it has returned.
+    bool m_settleWhenCallsReturn = false;
     // The entry position whose comment the comment box shows.
     int m_commentPosition = -1;
 };

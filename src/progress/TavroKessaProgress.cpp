@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "../../res/resource.h"
-#include "../service/DialogHelpers.h"
 #include "tavrokessaui.h"
 
 TavroKessaProgress::~TavroKessaProgress() { Close(); }
@@ -28,24 +27,20 @@ bool TavroKessaProgress::Close() {
     HWND window = Window();
     if (window == nullptr) return false;
     // WM_NCDESTROY forgets the handle.
-    DestroyWindow(window);
-    return true;
+    return DestroyWindow(window) != FALSE;
 }
 
-INT_PTR TavroKessaProgress::OnInitDialog() {
-    HWND window = Window();
-    SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+BOOL TavroKessaProgress::OnInit() {
+    SendDlgItemMessageA(Window(), IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     Refresh(m_params);
-    if (Window() != nullptr) tk::CenterWindowOnParent(window, GetParent(window));
     return TRUE;
 }
 
-INT_PTR TavroKessaProgress::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_COMMAND && LOWORD(wParam) == IDC_PROGRESS_CANCEL) {
-        NotifyCancel();
-        return TRUE;
-    }
-    return FALSE;
+bool TavroKessaProgress::OnCommand(int id, int, HWND) {
+    // Escape (IDCANCEL) neither closes the window nor tells the host: only the button does.
+    if (id != IDC_PROGRESS_CANCEL) return false;
+    NotifyCancel();
+    return true;
 }
 
 void TavroKessaProgress::Refresh(TavroKessaProgressDialogParams* params) {
@@ -67,10 +62,11 @@ void TavroKessaProgress::Refresh(TavroKessaProgressDialogParams* params) {
 }
 
 void TavroKessaProgress::NotifyCancel() {
-    // The host may close, reopen or update the window from inside OnCancel: touch
-    // nothing of ours after the call.
     TavroKessaProgressDialogParams* params = m_params;
     if (params == nullptr) return;
     ITavroKessaProgressDialogEvents* events = params->GetITavroKessaProgressDialogEvents();
-    if (events != nullptr) events->OnCancel(params);
+    if (events == nullptr) return;
+    // Never while an OnCancel of this window runs: a host that updates the window
+    // from inside OnCancel would find the same waiting click again, and again.
+    CallHost(Call::User, [&] { events->OnCancel(params); });
 }

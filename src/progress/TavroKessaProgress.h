@@ -17,14 +17,18 @@ public:
     bool Open(HWND parent, TavroKessaProgressDialogParams* params);
     // Refreshes the window from `params`; false when no window is open.
     bool Update(TavroKessaProgressDialogParams* params);
-    // Destroys the window; false when none is open.
+    // Destroys the window; false when none is open or it could not be destroyed
+    // (a window belongs to the thread that made it, and only that thread may
+    // destroy it: it then stays open, and ours).
     bool Close();
 
     bool IsOpen() const { return Window() != nullptr; }
+    // The service that holds this controller, kept alive while the window works.
+    void KeepAlive(tk::Keeper* keeper) { SetKeeper(keeper); }
 
 private:
-    INT_PTR OnInitDialog() override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
     void Refresh(TavroKessaProgressDialogParams* params);
     void NotifyCancel();
 

@@ -59,16 +59,21 @@ POINT CenteredOrigin(const RECT& reference, int width, int height, int screenWid
     return POINT{x, y};
 }
 
+SIZE DisplaySize(HDC dc) {
+    SIZE size = {0, 0};
+    if (dc != nullptr) size = SIZE{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)};
+    if (size.cx <= 0 || size.cy <= 0) size = SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return size;
+}
+
 void CenterWindowOnParent(HWND window, HWND reference) {
-    int screenWidth = 0;
-    int screenHeight = 0;
+    SIZE screen;
     {
         WindowDC dc(window);
-        if (dc.Get() != nullptr) {
-            screenWidth = GetDeviceCaps(dc.Get(), HORZRES);
-            screenHeight = GetDeviceCaps(dc.Get(), VERTRES);
-        }
+        screen = DisplaySize(dc.Get());
     }
+    const int screenWidth = screen.cx;
+    const int screenHeight = screen.cy;
     RECT area = {0, 0, screenWidth, screenHeight};
     if (reference != nullptr) GetWindowRect(reference, &area);
     RECT own = {};
@@ -100,26 +105,6 @@ void FitComboDropHeight(HWND combo, int narrower) {
     GetClientRect(combo, &client);
     SetWindowPos(combo, nullptr, 0, 0, client.right - client.left - narrower, GetComboDropHeight(combo),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
-}
-
-void RedrawAgain(HWND window) {
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(window, nullptr, TRUE);
-}
-
-void KeepMinimumSize(RECT& proposed, WPARAM edge, SIZE minimum) {
-    if (proposed.right - proposed.left < minimum.cx) {
-        if (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT)
-            proposed.right = proposed.left + minimum.cx;
-        else
-            proposed.left = proposed.right - minimum.cx;
-    }
-    if (proposed.bottom - proposed.top < minimum.cy) {
-        if (edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT)
-            proposed.bottom = proposed.top + minimum.cy;
-        else
-            proposed.top = proposed.bottom - minimum.cy;
-    }
 }
 
 void AttachTooltip(HWND control, const char* text) {

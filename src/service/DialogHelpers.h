@@ -18,43 +18,40 @@ constexpr int kResourceTextSize = 1024;
 // The string-table entry `id` in a shared buffer that the next call overwrites,
 // or null when the module is unknown or the entry is missing or empty. Longer
 // entries are cut to 1023 characters.
-TK_INTERNAL const char* LoadResourceText(UINT id);
+const char* LoadResourceText(UINT id);
 
 // The whole text of `window` into `destination`; false (destination unchanged)
 // when the window has no text or the buffer cannot be had.
-TK_INTERNAL bool GetWindowTextString(HWND window, std::string& destination);
+bool GetWindowTextString(HWND window, std::string& destination);
 
 // Where a window of width x height goes when centred over `reference` (a window
 // rectangle in screen coordinates) on a screen of the given size: one clamp per
 // axis, to the screen's top-left first, else to its bottom-right.
-TK_INTERNAL POINT CenteredOrigin(const RECT& reference, int width, int height, int screenWidth, int screenHeight);
+POINT CenteredOrigin(const RECT& reference, int width, int height, int screenWidth, int screenHeight);
+
+// The display's size as `dc` reports it; the system's metrics when there is no
+// device context or it reports nothing, so that nothing is centred off the screen.
+SIZE DisplaySize(HDC dc);
 
 // Moves `window` (keeping size and z-order) to the centre of `reference`, or of
 // the display when `reference` is null.
-TK_INTERNAL void CenterWindowOnParent(HWND window, HWND reference);
+void CenterWindowOnParent(HWND window, HWND reference);
 
 // Height to give a combo box so that its dropped list shows every item plus one,
 // at most the screen height.
-TK_INTERNAL int GetComboDropHeight(HWND combo);
+int GetComboDropHeight(HWND combo);
 
 // Appends `text`, selects it when asked, and resizes the combo so the dropped
 // list fits its items.
-TK_INTERNAL void AddComboItem(HWND combo, const char* text, bool select);
+void AddComboItem(HWND combo, const char* text, bool select);
 
 // Resizes the combo so that its dropped list fits its items; `narrower` takes
 // pixels off its width.
 void FitComboDropHeight(HWND combo, int narrower = 0);
 
-// Lets a window draw again after WM_SETREDRAW FALSE, and has it drawn whole.
-void RedrawAgain(HWND window);
-
-// WM_SIZING: keeps the proposed window rectangle at least `minimum` wide and high,
-// moving only the edge that is being dragged.
-void KeepMinimumSize(RECT& proposed, WPARAM edge, SIZE minimum);
-
 // A tooltip showing `text` whenever the mouse rests on `control`. The tooltip
 // window goes away with the control's dialog.
-TK_INTERNAL void AttachTooltip(HWND control, const char* text);
+void AttachTooltip(HWND control, const char* text);
 
 // True when a host is set and asks for topmost windows (bit 0 of its flags).
 bool HostWantsTopmost(ITavroKessaUIHost* host);

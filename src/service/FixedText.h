@@ -15,7 +15,7 @@
 namespace tk {
 
 // Fills that found a guard byte changed since the process started.
-TK_INTERNAL int GuardFailures();
+int GuardFailures();
 void CountGuardFailure();
 
 template <size_t Size>

@@ -18,4 +18,15 @@ int LiveHandlesTotal() {
     return total;
 }
 
+void ShellItemList::Reset(LPITEMIDLIST list) {
+    if (m_list != nullptr && m_list != list) {
+        IMalloc* allocator = nullptr;
+        if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
+            allocator->Free(m_list);
+            allocator->Release();
+        }
+    }
+    m_list = list;
+}
+
 }  // namespace tk

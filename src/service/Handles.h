@@ -7,6 +7,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "Internal.h"
 
@@ -15,9 +16,9 @@ namespace tk {
 enum class HandleKind : int { Bitmap, ImageList, Menu, Brush, Icon, DC, Count };
 
 // Live handles of one kind that the library's owners hold right now.
-TK_INTERNAL int LiveHandles(HandleKind kind);
+int LiveHandles(HandleKind kind);
 // Live handles of every kind.
-TK_INTERNAL int LiveHandlesTotal();
+int LiveHandlesTotal();
 void CountHandle(HandleKind kind, int delta);
 
 struct GdiObjectDeleter {
@@ -91,6 +92,30 @@ public:
 private:
     HWND m_window;
     HDC m_dc;
+};
+
+// An item identifier list the shell allocated, freed through the shell's own
+// allocator. When that allocator cannot be had the list is left as it is: it
+// cannot be freed any other way.
+class ShellItemList {
+public:
+    ShellItemList() = default;
+    ~ShellItemList() { Reset(); }
+    ShellItemList(const ShellItemList&) = delete;
+    ShellItemList& operator=(const ShellItemList&) = delete;
+
+    // Frees the list held and takes `list`.
+    void Reset(LPITEMIDLIST list = nullptr);
+    // For a call that returns a new list through a pointer: frees the list held.
+    LPITEMIDLIST* Receive() {
+        Reset();
+        return &m_list;
+    }
+    LPITEMIDLIST Get() const { return m_list; }
+    explicit operator bool() const { return m_list != nullptr; }
+
+private:
+    LPITEMIDLIST m_list = nullptr;
 };
 
 }  // namespace tk

@@ -1,7 +1,5 @@
-// Internal declarations shared by the library's subsystems. Not installed.
-//
-// TK_INTERNAL marks the few internal routines the DLL exports for its own tests
-// (shared dialog routines, handle counters). Hosts use tavrokessaui.h only.
+// Internal declarations shared by the library's subsystems. Not installed: hosts
+// see tavrokessaui.h only, and the DLL exports nothing else.
 #ifndef TAVROKESSAUI_INTERNAL_H
 #define TAVROKESSAUI_INTERNAL_H
 
@@ -9,19 +7,14 @@
 
 #include <string>
 
-#if defined(TAVROKESSAUI_BUILD)
-#define TK_INTERNAL __declspec(dllexport)
-#else
-#define TK_INTERNAL __declspec(dllimport)
-#endif
-
 namespace tk {
 
 // The library's own module: the instance of every resource and window it makes.
-// Null until the DLL has been attached to the process.
-TK_INTERNAL HINSTANCE ModuleHandle();
-// Tests point string loads at a module of their own with this.
-TK_INTERNAL void SetModuleHandle(HINSTANCE module);
+// The DLL records it when it is attached; code linked into another module finds
+// the module it lives in.
+HINSTANCE ModuleHandle();
+// Called once, when the DLL is attached to the process.
+void RecordModuleHandle(HINSTANCE module);
 
 // Text setters of the parameter objects: copy, and ignore a null text.
 inline void AssignText(std::string& field, const char* text) {

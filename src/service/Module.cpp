@@ -1,28 +1,23 @@
-// Load-time hook: records the module handle every resource load and window uses.
-#include "ActivationContext.h"
+// The module whose resources and windows the library uses.
 #include "Internal.h"
+
+namespace tk {
 
 namespace {
 HINSTANCE g_module = nullptr;
 }
 
-namespace tk {
-HINSTANCE ModuleHandle() { return g_module; }
-void SetModuleHandle(HINSTANCE module) { g_module = module; }
-}  // namespace tk
+void RecordModuleHandle(HINSTANCE module) { g_module = module; }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-    switch (reason) {
-    case DLL_PROCESS_ATTACH:
-        tk::SetModuleHandle(instance);
-        DisableThreadLibraryCalls(instance);
-        break;
-    case DLL_PROCESS_DETACH:
-        // Only on FreeLibrary; at process exit the system reclaims everything.
-        if (reserved == nullptr) tk::ReleaseActivationContext();
-        break;
-    default:
-        break;
+HINSTANCE ModuleHandle() {
+    if (g_module == nullptr) {
+        // Not attached as a DLL (linked into a program): the module this code is in.
+        HMODULE own = nullptr;
+        if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                               reinterpret_cast<LPCSTR>(&RecordModuleHandle), &own))
+            g_module = own;
     }
-    return TRUE;
+    return g_module;
 }
+
+}  // namespace tk

@@ -3,21 +3,21 @@
 #define TAVROKESSAUI_TAVROKESSAUI_SERVICE_H
 
 #include "../progress/TavroKessaProgress.h"
-#include "Internal.h"
+#include "DialogBase.h"
 #include "tavrokessaui.h"
 
 namespace tk {
 
 // MessageBoxA style for a ShowMessage flag word and the host's wish for topmost.
-TK_INTERNAL UINT MessageBoxStyle(unsigned int flags, bool topmost);
+UINT MessageBoxStyle(unsigned int flags, bool topmost);
 // ShowMessage's answer for what MessageBoxA returned.
-TK_INTERNAL INT_PTR MessageBoxAnswer(int pressed);
+INT_PTR MessageBoxAnswer(int pressed);
 
 }  // namespace tk
 
-class TavroKessaUI final : public ITavroKessaUI {
+class TavroKessaUI final : public ITavroKessaUI, private tk::Keeper {
 public:
-    TavroKessaUI() = default;
+    TavroKessaUI();
     ~TavroKessaUI() override;
     TavroKessaUI(const TavroKessaUI&) = delete;
     TavroKessaUI& operator=(const TavroKessaUI&) = delete;
@@ -34,13 +34,28 @@ public:
     INT_PTR UpdateProgressDialog(TavroKessaProgressDialogParams* params) override;
     INT_PTR CloseProgressDialog() override;
 
-    // The records of the options and properties dialogs while they run.
+    // ReleaseITavroKessaUI. While one of the service's operations runs (a modal
+    // dialog, the folder picker, a message box) or its progress window handles a
+    // message, the object stays: it is freed when the outermost of them returns.
+    void Release();
+
+    // The record of the options dialog while it runs.
     TavroKessaOptionsDialogParams* OpenOptionsParams() const { return m_optionsParams; }
 
 private:
+    template <typename Body>
+    INT_PTR Run(INT_PTR failure, Body&& body);
+
+    // Keeper: one hold per operation and per message of the progress window.
+    void Hold() override;
+    void Let() override;
+
     ITavroKessaUIHost* m_host = nullptr;
     TavroKessaProgress m_progress;
     TavroKessaOptionsDialogParams* m_optionsParams = nullptr;
+    int m_holds = 0;
+    bool m_releaseAsked = false;
+    bool m_releasing = false;
 };
 
 #endif

@@ -23,18 +23,18 @@ struct ComboShow {
 
 // True when the two texts are equal once both are upper-cased in the ANSI code
 // page. Punctuation and length count: "abc" is not "abcd", "co-op" is not "coop".
-TK_INTERNAL bool EqualIgnoringCase(const std::string& a, const std::string& b);
+bool EqualIgnoringCase(const std::string& a, const std::string& b);
 
 // The saved value must survive the dialog untouched unless the user changes it:
 // an item equal to it (case aside) is selected; any other non-empty value becomes
 // the field's own text, never a look-alike item; an empty value shows the first
 // item, or nothing when there is no item.
-TK_INTERNAL ComboShow ChooseComboShow(const std::vector<std::string>* list, const std::string& value);
+ComboShow ChooseComboShow(const std::vector<std::string>* list, const std::string& value);
 
 // Formats `format` (one %s) with `version` into `buffer` of `size` characters. A
 // title too long for the buffer is cut; false then (and for a null format, which
 // leaves an empty text). The buffer is always terminated when size > 0.
-TK_INTERNAL bool FormatSigninTitle(char* buffer, size_t size, const char* format, const char* version);
+bool FormatSigninTitle(char* buffer, size_t size, const char* format, const char* version);
 
 }  // namespace tk
 

@@ -17,7 +17,7 @@ INT_PTR TavroKessaSignin::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaSi
     return result;
 }
 
-INT_PTR TavroKessaSignin::OnInitDialog() {
+BOOL TavroKessaSignin::OnInit() {
     HWND window = Window();
     tk::ApplyStartAppearance(window, m_host);
 
@@ -27,67 +27,70 @@ INT_PTR TavroKessaSignin::OnInitDialog() {
     FillCombo(IDC_SIGNIN_DATABASE, m_params->GetKessaList(), m_params->GetKessa());
     if (m_params->GetAutoLogin()) CheckDlgButton(window, IDC_SIGNIN_AUTO_LOGIN, BST_CHECKED);
     ShowVersionInTitle();
-    tk::CenterWindowOnParent(window, GetParent(window));
     return TRUE;  // focus to the first tab stop, OK
 }
 
-INT_PTR TavroKessaSignin::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-    if (message != WM_COMMAND) return FALSE;
-    // By control id alone, whatever the notification code.
-    switch (LOWORD(wParam)) {
-    case IDOK:
-        OnOk();
-        return TRUE;
-    case IDCANCEL:
-        OnCancel();
-        return TRUE;
-    case IDC_SIGNIN_QUERY:
-        OnQueryDatabases();
-        return TRUE;
-    default:
-        return FALSE;
-    }
+bool TavroKessaSignin::OnCommand(int id, int, HWND) {
+    if (id != IDC_SIGNIN_QUERY) return false;
+    OnQueryDatabases();
+    return true;
 }
 
 void TavroKessaSignin::OnOk() {
-    WriteBack();
     HWND window = Window();
     TavroKessaSigninDialogParams* params = m_params;
-    ITavroKessaSigninDialogEvents* events = params->GetITavroKessaSigninDialogEvents();
-    // A refusal keeps the dialog open with the entries already in the record.
-    bool accepted = events == nullptr || events->OnLogin(params, window);
-    // The host may have shown windows, ended or destroyed the dialog meanwhile:
-    // only locals from here on.
-    if (accepted && IsWindow(window)) EndModal(1);
+    bool accepted = true;
+    // The entries go into the record as the event starts: an OK pressed while an
+    // event runs starts nothing and writes nothing.
+    if (!CallHost(Call::User, [&] {
+            WriteBack();
+            ITavroKessaSigninDialogEvents* events = params->GetITavroKessaSigninDialogEvents();
+            // A refusal keeps the dialog open with the entries already in the record.
+            if (events != nullptr) accepted = events->OnLogin(params, window);
+        }))
+        return;
+    if (accepted) End(1);
 }
 
 void TavroKessaSignin::OnCancel() {
+    if (CallsRunning())
+        m_writeBackWhenCallsReturn = true;
+    else
+        WriteBack();
+    End(0);
+}
+
+void TavroKessaSignin::OnCallsReturned() {
+    if (!m_writeBackWhenCallsReturn) return;
+    m_writeBackWhenCallsReturn = false;
     WriteBack();
-    EndModal(0);
 }
 
 void TavroKessaSignin::OnQueryDatabases() {
     HWND window = Window();
-    m_chosen = -1;
-    m_databaseNames.clear();
-    m_serverText.clear();
-    tk::GetWindowTextString(GetDlgItem(window, IDC_SIGNIN_SERVER), m_serverText);
-
-    // The record still holds what it held at the start (or at the last refused OK):
-    // the server text is the only current entry the host gets.
-    ITavroKessaSigninDialogEvents* events = m_params->GetITavroKessaSigninDialogEvents();
-    if (events == nullptr) return;
-    if (!events->OnQueryKessaList(m_params, window, m_serverText.c_str(), &m_databaseNames)) return;
-    // A host that ended (hidden) or destroyed the dialog from inside the event gets
-    // no chooser over it.
-    if (!IsWindowVisible(window)) return;
+    TavroKessaSigninDialogParams* params = m_params;
+    bool offer = false;
+    // The list and the server text belong to the running query until it returns:
+    // a "..." pressed meanwhile starts nothing and clears nothing.
+    if (!CallHost(Call::User, [&] {
+            m_chosen = -1;
+            m_databaseNames.clear();
+            m_serverText.clear();
+            tk::GetWindowTextString(GetDlgItem(window, IDC_SIGNIN_SERVER), m_serverText);
+            // The record still holds what it held at the start (or at the last
+            // refused OK): the server text is the only current entry the host gets.
+            ITavroKessaSigninDialogEvents* events = params->GetITavroKessaSigninDialogEvents();
+            if (events != nullptr) offer = events->OnQueryKessaList(params, window, m_serverText.c_str(), &m_databaseNames);
+        }))
+        return;
+    if (!offer) return;
 
     DatabaseChooser chooser(m_databaseNames, m_chosen);
-    chooser.Run(window);
+    if (!CallHost(Call::User, [&] { chooser.Run(window); })) return;
 
     // Appended even when an equal item is there already; the server field and the
     // record stay as they are.
-    if (m_chosen >= 0 && static_cast<size_t>(m_chosen) < m_databaseNames.size() && IsWindow(window))
+    if (m_chosen >= 0 && static_cast<size_t>(m_chosen) < m_databaseNames.size())
         tk::AddComboItem(GetDlgItem(window, IDC_SIGNIN_DATABASE), m_databaseNames[m_chosen].c_str(), true);
 }
 

@@ -22,15 +22,15 @@ public:
     INT_PTR Run(HWND parent, ITavroKessaUIHost* host, TavroKessaSigninDialogParams* params);
 
 private:
-    INT_PTR OnInitDialog() override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInit() override;
+    void OnOk() override;
+    void OnCancel() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnCallsReturned() override;
     // Dismissed by the thread's quit message: as Cancel, the entries go back.
     void OnDismissed() override { WriteBack(); }
 
-    void OnOk();
-    void OnCancel();
     void OnQueryDatabases();
-
     void FillCombo(int id, const std::vector<std::string>* list, const char* value);
     void ShowVersionInTitle();
     // The fields into the record, on OK and on Cancel alike.
@@ -44,6 +44,9 @@ private:
     INT_PTR m_chosen = -1;
     // The server text handed to the last OnQueryKessaList.
     std::string m_serverText;
+    // Cancel came while a host event ran: the entries go into the record once it
+    // has returned, so that nothing the host holds changes under it.
+    bool m_writeBackWhenCallsReturn = false;
 };
 
 #endif
