@@ -12,7 +12,7 @@
 #include "Fixtures.h"
 #include "resource.h"
 #include "tavrokessaui.h"
-#include "test_explore_model.h"
+#include "ExploreModel.h"
 
 namespace {
 
@@ -276,6 +276,12 @@ TEST_F(Explore, TheLookInDropDownFitsAllItsLevels) {
             RECT refilled = {};
             dropped(refilled);
             EXPECT_TRUE(EqualRect(&refilled, &threeLevels));
+            // Each level's item data is its level, never a pointer into storage
+            // that moved as the path grew.
+            HWND combo = GetDlgItem(driver.Dialog(), IDC_EXPLORE_LOOK_IN);
+            ASSERT_EQ(tkt::ComboCount(driver.Dialog(), IDC_EXPLORE_LOOK_IN), 3);
+            for (int level = 0; level < 3; ++level)
+                EXPECT_EQ(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(level), 0), level);
             tkt::Click(driver.Dialog(), IDCANCEL);
         });
     EXPECT_EQ(Run(driver), 0);

@@ -13,9 +13,11 @@
 #include "DialogDriver.h"
 #include "Fixtures.h"
 #include "explore/ExploreListView.h"
+#include "explore/LookInDrawing.h"
+#include "Hosts.h"
 #include "resource.h"
 #include "tavrokessaui.h"
-#include "test_explore_model.h"
+#include "ExploreModel.h"
 
 namespace {
 
@@ -182,4 +184,88 @@ TEST(ExploreIcons, NamesShareAnIconByExtensionOnlyWhereTheShellDoes) {
     };
     for (const Case& c : cases) EXPECT_EQ(tk::IconCacheKey(c.name), c.key) << c.name;
     EXPECT_EQ(tk::IconCacheKey(nullptr), "");
+}
+
+// --- The list's texts and the look-in drawing, apart from the dialog --------------------
+
+TEST(ExploreList, ANameLongerThanEveryBufferComesBackCutNeverOverrun) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    HWND list = tk::CreateExploreListView(parent, RECT{0, 0, 300, 300}, false, nullptr);
+    ASSERT_NE(list, nullptr);
+    const std::string huge = std::string(70000, 'n') + ".cpp";
+    const std::string fits = std::string(300, 'f') + ".txt";
+    tk::InsertExploreItem(list, 0, huge.c_str(), 0, 1);
+    tk::InsertExploreItem(list, 1, fits.c_str(), 0, 2);
+    const std::string read = tk::ItemText(list, 0);
+    EXPECT_GE(read.size(), 60000u);
+    EXPECT_LE(read.size(), 65535u);
+    EXPECT_EQ(huge.compare(0, read.size(), read), 0);  // a prefix of what was given, nothing past it
+    EXPECT_EQ(tk::ItemText(list, 1), fits);
+    EXPECT_EQ(tk::ItemText(list, 5), "");
+    DestroyWindow(parent);
+}
+
+namespace {
+
+// Draws look-in item `level`, highlighted, into a fresh 32-bit picture; returns its pixels.
+std::vector<unsigned> DrawLevel(const std::vector<std::string>& path, ITavroKessaUIHost* host, UINT level) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = 600;
+    info.bmiHeader.biHeight = -20;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, picture);
+    PatBlt(dc, 0, 0, 600, 20, WHITENESS);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_COMBOBOX;
+    item.itemID = level;
+    item.itemAction = ODA_DRAWENTIRE | ODA_SELECT;
+    item.itemState = ODS_SELECTED;
+    item.hDC = dc;
+    item.rcItem = RECT{0, 0, 600, 20};
+    tk::DrawLookInItem(item, path, host, tk::LookInPictures{nullptr, nullptr});
+    GdiFlush();
+    std::vector<unsigned> pixels(static_cast<const unsigned*>(bits), static_cast<const unsigned*>(bits) + 600 * 20);
+    SelectObject(dc, old);
+    DeleteObject(picture);
+    DeleteDC(dc);
+    return pixels;
+}
+
+}  // namespace
+
+TEST(LookInDrawing, AHostThatRebuildsThePathFromGetColorGetsTheNewLevelDrawn) {
+    const std::vector<std::string> rebuilt = {"kessa.example.com", std::string(60, 'W'), "c", "d", "e"};
+    tkt::SettingsHost host;
+    const std::vector<unsigned> expected = DrawLevel(rebuilt, &host, 1);
+
+    // The same drawing, but the host rebuilds the path from inside GetColor, the
+    // new vector in new storage: the old level's text is freed under the drawing.
+    std::vector<std::string> path = {"kessa.example.com", std::string(40, 'B')};
+    bool done = false;
+    host.onColour = [&](int index) {
+        if (index != COLOR_HIGHLIGHT || done) return;
+        done = true;
+        path = rebuilt;
+    };
+    EXPECT_EQ(DrawLevel(path, &host, 1), expected);
+    EXPECT_TRUE(done);
+
+    // A path cut short from inside GetColor leaves the level undrawn.
+    done = false;
+    host.onColour = [&](int index) {
+        if (index == COLOR_HIGHLIGHT && !done) {
+            done = true;
+            path.resize(1);
+        }
+    };
+    path = rebuilt;
+    tkt::SettingsHost plain;
+    const std::vector<unsigned> blank = DrawLevel({"only the root"}, &plain, 1);  // a level that is not there
+    EXPECT_EQ(DrawLevel(path, &host, 1), blank);
 }

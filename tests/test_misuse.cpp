@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "Controls.h"
+#include "ExploreModel.h"
 #include "DialogDriver.h"
 #include "Fixtures.h"
 #include "resource.h"
@@ -600,4 +601,44 @@ TEST(Misuse, ExploreEndedByTheHostBeforeAQuitKeepsItsResult) {
     EXPECT_EQ(driver.Run([&] { return ui->ShowExploreDialog(nullptr, &params); }), 1);
     EXPECT_EQ(params.GetSelections(), (std::vector<int>{11}));
     EXPECT_TRUE(TakeQuit());
+}
+
+// --- Messages that carry a structure, sent without one -------------------------------
+
+TEST(Misuse, StructureMessagesWithoutTheirStructureAreRefusedByEveryDialog) {
+    tkt::Service ui;
+    tkt::FlagsHost host;
+    ui->SetHost(&host);
+    // Surviving is the test: each used to be read through the null pointer.
+    auto poke = [](HWND dialog) {
+        for (UINT message : {WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_SIZING})
+            SendMessageA(dialog, message, IDC_EXPLORE_LOOK_IN, 0);
+        SendMessageA(dialog, WM_SIZING, WMSZ_RIGHT, 0);
+        EXPECT_TRUE(IsWindow(dialog));
+    };
+    auto run = [&](const char* title, int close, const std::function<INT_PTR()>& show) {
+        SCOPED_TRACE(title);
+        tkt::Driver driver;
+        driver.WaitDialog(title).Do([&] {
+            poke(driver.Dialog());
+            tkt::Click(driver.Dialog(), close);
+        });
+        return tkt::RunChecked(driver, show);
+    };
+    TavroKessaSigninDialogParams signin;
+    EXPECT_EQ(run("Calvex Kessa Log In", IDCANCEL, [&] { return ui->ShowSigninDialog(nullptr, &signin); }), 0);
+    TavroKessaOptionsDialogParams options;
+    EXPECT_EQ(run("Kessa Options", IDOK, [&] { return ui->ShowOptionsDialog(nullptr, &options); }), 1);
+    TavroKessaPropertyDialogParams properties;
+    EXPECT_EQ(run("Properties", IDOK, [&] { return ui->ShowPropertyDialog(nullptr, &properties); }), 1);
+    HistoryRecord history;
+    EXPECT_EQ(run("History", IDCANCEL, [&] { return ui->ShowHistoryDialog(nullptr, &history.params); }), 1);
+    tkt::ExploreModel model;
+    model.params.SetTitle("Explore Kessa");
+    EXPECT_EQ(run("Explore Kessa", IDCANCEL, [&] { return ui->ShowExploreDialog(nullptr, &model.params); }), 0);
+
+    TavroKessaProgressDialogParams progress;
+    ASSERT_EQ(ui->OpenProgressDialog(nullptr, &progress), 1);
+    poke(tkt::FindDialog("Dialog"));
+    EXPECT_EQ(ui->CloseProgressDialog(), 1);
 }

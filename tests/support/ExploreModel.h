@@ -2,7 +2,8 @@
 // several extensions, file-type filters, and a history of folders for "back". It
 // answers every event as a real host would (refilling the dialog through its
 // operations) and records what it was asked, so tests can drive the real dialog
-// and check both what it shows and what reached the host.
+// and check both what it shows and what reached the host. Like every scripted
+// host, an event may be made to run its own message loop (LoopIn) or throw.
 #ifndef TK_TESTS_EXPLOREMODEL_H
 #define TK_TESTS_EXPLOREMODEL_H
 
@@ -13,11 +14,12 @@
 #include <vector>
 
 #include "Controls.h"
+#include "Hosts.h"
 #include "tavrokessaui.h"
 
 namespace tkt {
 
-class ExploreModel final : public ITavroKessaExploreDialogEvents {
+class ExploreModel final : public ITavroKessaExploreDialogEvents, public ScriptedEvents {
 public:
     struct Node {
         std::string name;

@@ -1,4 +1,4 @@
-#include "test_explore_model.h"
+#include "ExploreModel.h"
 
 #include <commctrl.h>
 
@@ -122,11 +122,13 @@ bool ExploreModel::Enter(const std::string& event, ITavroKessaExploreDialog* d) 
 }
 
 bool ExploreModel::OnInitDialog(ITavroKessaExploreDialog* d) {
+    Event scope(*this, "OnInitDialog");
     Enter("OnInitDialog", d);
     return true;
 }
 
 bool ExploreModel::OnOpenEntry(ITavroKessaExploreDialog* d, int index) {
+    Event scope(*this, "OnOpenEntry");
     if (Enter("OnOpenEntry(" + std::to_string(index) + ")", d)) return true;
     if (index == -1)
         Show(d, current);
@@ -136,6 +138,7 @@ bool ExploreModel::OnOpenEntry(ITavroKessaExploreDialog* d, int index) {
 }
 
 bool ExploreModel::OnOpen(ITavroKessaExploreDialog* d, std::vector<int> selection) {
+    Event scope(*this, "OnOpen");
     opens.push_back(selection);
     if (Enter("OnOpen", d)) return true;
     if (!selection.empty()) d->EndExplore(openResult);
@@ -143,6 +146,7 @@ bool ExploreModel::OnOpen(ITavroKessaExploreDialog* d, std::vector<int> selectio
 }
 
 bool ExploreModel::OnLookInSelected(ITavroKessaExploreDialog* d, int position, int count) {
+    Event scope(*this, "OnLookInSelected");
     if (Enter("OnLookInSelected(" + std::to_string(position) + "," + std::to_string(count) + ")", d)) return true;
     std::vector<int> path = PathTo(current);
     if (position >= 0 && position < static_cast<int>(path.size())) GoTo(d, path[static_cast<size_t>(position)]);
@@ -150,6 +154,7 @@ bool ExploreModel::OnLookInSelected(ITavroKessaExploreDialog* d, int position, i
 }
 
 bool ExploreModel::OnUpOneLevel(ITavroKessaExploreDialog* d) {
+    Event scope(*this, "OnUpOneLevel");
     if (Enter("OnUpOneLevel", d)) return true;
     int parent = nodes[static_cast<size_t>(current)].parent;
     if (parent != -1) GoTo(d, parent);
@@ -157,6 +162,7 @@ bool ExploreModel::OnUpOneLevel(ITavroKessaExploreDialog* d) {
 }
 
 bool ExploreModel::OnGoToLastFolder(ITavroKessaExploreDialog* d) {
+    Event scope(*this, "OnGoToLastFolder");
     if (Enter("OnGoToLastFolder", d)) return true;
     if (history.empty()) return true;
     int last = history.back();
@@ -166,11 +172,13 @@ bool ExploreModel::OnGoToLastFolder(ITavroKessaExploreDialog* d) {
 }
 
 bool ExploreModel::CanGoToLastFolder(ITavroKessaExploreDialog* d) {
+    Event scope(*this, "CanGoToLastFolder");
     if (Enter("CanGoToLastFolder", d)) return handledResult;
     return !history.empty();
 }
 
 bool ExploreModel::GetSelectionText(ITavroKessaExploreDialog* d, std::vector<int> selection, std::string& text) {
+    Event scope(*this, "GetSelectionText");
     selectionRequests.push_back(selection);
     // The text arrives empty; a host may rely on that.
     EXPECT_TRUE(text.empty()) << "GetSelectionText: text not empty on entry";
