@@ -177,3 +177,17 @@ TEST_F(Progress, NeverTopmostCentredOverItsOwnerAndClosedOnRelease) {
     EXPECT_FALSE(IsWindow(window));
     DestroyWindow(owner);
 }
+
+TEST_F(Progress, AmpersandsInTheHostsTextsAreShownAsTheyAre) {
+    record.SetMessage("Getting R&D plans");
+    record.SetFile("C:\\Q&A\\Tom&Jerry.txt");
+    ASSERT_EQ(ui->OpenProgressDialog(nullptr, &record), 1);
+    HWND window = Window();
+    for (int id : {IDC_PROGRESS_MESSAGE, IDC_PROGRESS_FILE}) {
+        HWND line = GetDlgItem(window, id);
+        // Without it "R&D" shows as "RD" with the D underlined.
+        EXPECT_NE(GetWindowLongPtrA(line, GWL_STYLE) & SS_NOPREFIX, 0) << id;
+    }
+    EXPECT_EQ(tkt::Text(GetDlgItem(window, IDC_PROGRESS_MESSAGE)), "Getting R&D plans");
+    EXPECT_EQ(ui->CloseProgressDialog(), 1);
+}

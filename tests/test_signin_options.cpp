@@ -7,8 +7,10 @@
 
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -173,4 +175,81 @@ TEST_F(Options, BrowseAsksTheServiceItWasGiven) {
     EXPECT_EQ(service.owners, (std::vector<HWND>{dialog, dialog}));
     EXPECT_EQ(service.titles, (std::vector<std::string>{"Select working folder:", "Select working folder:"}));
     EXPECT_EQ(service.bufferWasZeroed, (std::vector<bool>{true, true}));
+}
+
+// --- A host that releases the service while the dialog runs ------------------------
+
+namespace {
+
+// Blocks of every small size, filled with one byte: a write through freed memory
+// lands in one of them once the heap has handed the freed block out again.
+class HeapWitness {
+public:
+    HeapWitness() {
+        for (size_t size = 1; size <= 1024; ++size)
+            for (int copy = 0; copy < 4; ++copy) {
+                unsigned char* block = static_cast<unsigned char*>(std::malloc(size));
+                std::memset(block, kFill, size);
+                m_blocks.push_back({block, size});
+            }
+    }
+    ~HeapWitness() {
+        for (const Block& block : m_blocks) std::free(block.data);
+    }
+    HeapWitness(const HeapWitness&) = delete;
+    HeapWitness& operator=(const HeapWitness&) = delete;
+    size_t Changed() const {
+        size_t changed = 0;
+        for (const Block& block : m_blocks)
+            if (!std::all_of(block.data, block.data + block.size, [](unsigned char c) { return c == kFill; })) ++changed;
+        return changed;
+    }
+
+private:
+    static constexpr unsigned char kFill = 0xA7;
+    struct Block {
+        unsigned char* data;
+        size_t size;
+    };
+    std::vector<Block> m_blocks;
+};
+
+}  // namespace
+
+TEST(OptionsReleased, TheServiceLivesUntilTheDialogEndsAndThenGoes) {
+    // The host's shutdown runs from a message the dialog's own loop dispatches.
+    ITavroKessaUI* ui = GetITavroKessaUI();
+    TavroKessaProgressDialogParams progress;
+    ASSERT_EQ(ui->OpenProgressDialog(nullptr, &progress), 1);
+    HWND progressWindow = tkt::FindDialog("Dialog");
+    TavroKessaOptionsDialogParams record;
+    record.SetWorkingFolder("C:\\before");
+    std::unique_ptr<HeapWitness> witness;
+    tkt::Driver driver;
+    HWND dialog = nullptr;
+    driver.WaitDialog(kTitle)
+        .Do([&] {
+            dialog = driver.Dialog();
+            ReleaseITavroKessaUI(ui);
+            witness = std::make_unique<HeapWitness>();
+            tkt::TypeText(dialog, IDC_OPTIONS_FOLDER, "C:\\after");
+            PostMessageA(GetDlgItem(dialog, IDC_OPTIONS_AUTO_LOGIN), BM_CLICK, 0, 0);
+            tkt::Click(dialog, IDC_OPTIONS_BROWSE);  // through the released service
+        })
+        .Wait([&] {
+            HWND picker = tkt::FindDialog();
+            if (picker == nullptr || picker == dialog) return false;
+            tkt::Click(picker, IDCANCEL);
+            return true;
+        })
+        .Wait([&] { return tkt::FindDialog() == dialog; })
+        .Do([&] { tkt::Click(dialog, IDOK); });
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowOptionsDialog(nullptr, &record); }), 1);
+    ASSERT_NE(witness, nullptr);
+    EXPECT_EQ(witness->Changed(), 0u);
+    // Written back as usual, then the release took effect: the service closed its
+    // progress window as it went.
+    EXPECT_STREQ(record.GetWorkingFolder(), "C:\\after");
+    EXPECT_TRUE(record.GetAutoLogin());
+    EXPECT_FALSE(IsWindow(progressWindow));
 }

@@ -140,25 +140,38 @@ bool BuildIconCacheKey(const char* name, std::string& key) {
     if (name == nullptr || *name == '\0') return false;
     const size_t length = std::strlen(name);
     const char* const end = name + length;
+    // Under a double-byte code page a trail byte may look like a backslash, '.' or a
+    // capital letter: every test below is made on whole characters only.
+    auto next = [end](const char* c) {
+        return IsDBCSLeadByte(static_cast<BYTE>(*c)) && c + 1 != end ? c + 2 : c + 1;
+    };
     const char* dot = nullptr;
-    for (const char* c = name; c != end; ++c) {
+    const char* last = name;
+    for (const char* c = name; c != end; c = next(c)) {
+        last = c;
         // Paths and drive letters: the shell's view of such a name is not simply
         // its extension's.
         if (*c == '\\' || *c == '/' || *c == ':') return false;
         if (*c == '.') dot = c;
     }
     // Names the file system would trim.
-    if (end[-1] == '.' || end[-1] == ' ') return false;
+    if (*last == '.' || *last == ' ') return false;
     if (dot == nullptr) {
         key = ".";  // no extension: all such names look alike
         return true;
     }
-    for (const char* c = dot; c != end; ++c) {
-        if (*c == ' ') {
-            key.clear();
-            return false;
+    for (const char* c = dot; c != end;) {
+        const char* after = next(c);
+        if (after - c == 1) {
+            if (*c == ' ') {
+                key.clear();
+                return false;
+            }
+            key.push_back(*c >= 'A' && *c <= 'Z' ? static_cast<char>(*c - 'A' + 'a') : *c);
+        } else {
+            key.append(c, after);  // a double-byte character is never folded
         }
-        key.push_back(*c >= 'A' && *c <= 'Z' ? static_cast<char>(*c - 'A' + 'a') : *c);
+        c = after;
     }
     // The shell draws these from the file itself: each name has its own icon, the
     // same each time that name is asked for (a '*' cannot start an extension).

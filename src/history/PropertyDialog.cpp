@@ -37,16 +37,18 @@ bool FormatCheckOutStatus(char (&buffer)[kPropertyTextSize], bool checkedOut, co
         return true;
     }
     if (user == nullptr || *user == '\0') return false;
+    int needed;
     if (IsSingleTextFormat(checkedOutTo)) {
         // The format is our own string-table text, checked above to take one text.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-        std::snprintf(buffer, kPropertyTextSize, checkedOutTo, user);
+        needed = std::snprintf(buffer, kPropertyTextSize, checkedOutTo, user);
 #pragma GCC diagnostic pop
     } else {
-        std::snprintf(buffer, kPropertyTextSize, "%s", user);
+        needed = std::snprintf(buffer, kPropertyTextSize, "%s", user);
     }
-    buffer[kPropertyTextSize - 1] = '\0';
+    // A user name too long for the line is cut, after a whole character.
+    if (needed < 0 || static_cast<size_t>(needed) >= kPropertyTextSize) EndOnWholeCharacter(buffer, kPropertyTextSize);
     return true;
 }
 
@@ -104,11 +106,15 @@ BOOL PropertyDialog::OnInit() {
     const char* loaded = tk::LoadResourceText(IDS_NOT_CHECKED_OUT);
     const std::string notCheckedOut = loaded != nullptr ? loaded : "";
     const bool haveNotCheckedOut = loaded != nullptr;
-    const char* checkedOutTo = tk::LoadResourceText(IDS_CHECKED_OUT_TO);
+    // Copied as well: the check of the format and its use must read one text.
+    const char* loadedFormat = tk::LoadResourceText(IDS_CHECKED_OUT_TO);
+    const std::string checkedOutTo = loadedFormat != nullptr ? loadedFormat : "";
+    const bool haveCheckedOutTo = loadedFormat != nullptr;
     tk::FixedText<tk::kPropertyTextSize> status;
     if (status.FillWith([&](char(&text)[tk::kPropertyTextSize]) {
             return tk::FormatCheckOutStatus(text, params->GetCheckedOut(), params->GetUserNameA(),
-                                            haveNotCheckedOut ? notCheckedOut.c_str() : nullptr, checkedOutTo);
+                                            haveNotCheckedOut ? notCheckedOut.c_str() : nullptr,
+                                            haveCheckedOutTo ? checkedOutTo.c_str() : nullptr);
         }))
         SetText(IDC_PROPERTIES_STATUS, status.c_str());
     return TRUE;

@@ -7,19 +7,25 @@
 #include <vector>
 
 #include "ActivationContext.h"
+#include "FixedText.h"
 #include "Handles.h"
 #include "tavrokessaui.h"
 
 namespace tk {
 namespace {
-char g_resourceText[kResourceTextSize];
+// One buffer per thread: a host with two user-interface threads would otherwise
+// show one dialog's texts in the other.
+thread_local char g_resourceText[kResourceTextSize];
 }
 
 const char* LoadResourceText(UINT id) {
     HINSTANCE module = ModuleHandle();
     if (module == nullptr) return nullptr;
     int length = LoadStringA(module, id, g_resourceText, kResourceTextSize);
-    return length != 0 ? g_resourceText : nullptr;
+    if (length == 0) return nullptr;
+    // An entry cut to the buffer ends on a whole character.
+    if (length >= kResourceTextSize - 1) EndOnWholeCharacter(g_resourceText, kResourceTextSize);
+    return g_resourceText;
 }
 
 bool GetWindowTextString(HWND window, std::string& destination) {

@@ -12,10 +12,10 @@ class ITavroKessaUIHost;
 
 namespace tk {
 
-// Size of the one process-wide buffer LoadResourceText fills.
+// Size of the buffer LoadResourceText fills, one per thread.
 constexpr int kResourceTextSize = 1024;
 
-// The string-table entry `id` in a shared buffer that the next call overwrites,
+// The string-table entry `id` in this thread's buffer, which the next call overwrites,
 // or null when the module is unknown or the entry is missing or empty. Longer
 // entries are cut to 1023 characters.
 const char* LoadResourceText(UINT id);

@@ -18,6 +18,15 @@ namespace tk {
 int GuardFailures();
 void CountGuardFailure();
 
+// The length of the longest prefix of `text` (`length` bytes) that holds whole
+// characters of the ANSI code page: under a double-byte code page a cut may not
+// keep a lead byte without its trail byte, or the user sees a character nobody gave.
+size_t WholeCharacterLength(const char* text, size_t length);
+
+// Cuts `buffer`, whose text is `size` - 1 bytes long at most and was cut to fit,
+// back to whole characters.
+void EndOnWholeCharacter(char* buffer, size_t size);
+
 template <size_t Size>
 class FixedText {
 public:
@@ -36,8 +45,10 @@ public:
         int needed = std::vsnprintf(m_text, Size, format, arguments);
         va_end(arguments);
         if (needed < 0) m_text[0] = '\0';
+        const bool whole = needed >= 0 && static_cast<size_t>(needed) < Size;
+        if (!whole) EndOnWholeCharacter(m_text, Size);
         CheckGuards();
-        return needed >= 0 && static_cast<size_t>(needed) < Size;
+        return whole;
     }
 
     // Hands the characters to a bounded formatter of our own, `fill(char (&)[Size])`,

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "../service/FixedText.h"
+
 namespace tk {
 
 namespace {
@@ -42,7 +44,9 @@ bool FormatSigninTitle(char* buffer, size_t size, const char* format, const char
         buffer[0] = '\0';
         return false;
     }
-    return static_cast<size_t>(written) < size;
+    if (static_cast<size_t>(written) < size) return true;
+    EndOnWholeCharacter(buffer, size);
+    return false;
 }
 
 }  // namespace tk
