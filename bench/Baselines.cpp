@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "Bench.h"
-#include "BenchIds.h"
+#include "BaselineIds.h"
 
 namespace bench {
 

@@ -1,1 +1,0 @@
-tk_add_test(test_misuse test_misuse.cpp)
