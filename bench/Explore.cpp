@@ -146,14 +146,22 @@ ModalResult SideBySide(ITavroKessaUI* ui, ExploreHost& host, BareList& bare, lon
     return result;
 }
 
+// Measures a case on a big folder at each size, smallest first, until `measure`
+// says the next size is not worth it: a run of ours was too slow, or our dialog
+// could not be measured.
+void ForEachScene(const std::vector<long>& sizes, const char* phase, unsigned seconds,
+                  const std::function<bool(long n, ExploreHost& host, BareList& bare)>& measure) {
+    for (long n : sizes) {
+        SetDeadline(std::string(phase) + ", N=" + std::to_string(n), seconds);
+        ExploreScene scene(n);
+        if (!measure(n, scene.host, scene.bare)) break;
+    }
+}
+
 // --- Open to first paint -----------------------------------------------------------------
 
 void OpenCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    for (long n : sizes) {
-        SetDeadline("explore open, N=" + std::to_string(n), 1800);
-        ExploreScene scene(n);
-        ExploreHost& host = scene.host;
-        BareList& bare = scene.bare;
+    ForEachScene(sizes, "explore open", 1800, [&](long n, ExploreHost& host, BareList& bare) {
 
         Row row("explore: open to first paint", n,
                 "LVS_LIST list view with the system small icons in a plain dialog, one fixed image",
@@ -174,18 +182,14 @@ void OpenCase(ITavroKessaUI* ui, const Options& options, Report& report, const s
         if (row.oursMissing) row.note = NotOpened("ShowExploreDialog", last);
         bool missing = row.oursMissing;
         report.Add(std::move(row));
-        if (!fast || missing) break;
-    }
+        return fast && !missing;
+    });
 }
 
 // --- Refill while visible ----------------------------------------------------------------
 
 void RefillCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    for (long n : sizes) {
-        SetDeadline("explore refill, N=" + std::to_string(n), 1800);
-        ExploreScene scene(n);
-        ExploreHost& host = scene.host;
-        BareList& bare = scene.bare;
+    ForEachScene(sizes, "explore refill", 1800, [&](long n, ExploreHost& host, BareList& bare) {
 
         Row row("explore: refill while visible", n,
                 "the bare list emptied and refilled with its redraw suspended", Target::Ratio, 1.3);
@@ -227,8 +231,8 @@ void RefillCase(ITavroKessaUI* ui, const Options& options, Report& report, const
         }
         bool missing = row.oursMissing;
         report.Add(std::move(row));
-        if (!fast || missing) break;
-    }
+        return fast && !missing;
+    });
 }
 
 // --- Navigation ------------------------------------------------------------------------
@@ -336,11 +340,7 @@ std::function<void()> Prepare(HWND list, const Action& action) {
 }
 
 void SelectionCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    for (long n : sizes) {
-        SetDeadline("explore selection, N=" + std::to_string(n), 2400);
-        ExploreScene scene(n);
-        ExploreHost& host = scene.host;
-        BareList& bare = scene.bare;
+    ForEachScene(sizes, "explore selection", 2400, [&](long n, ExploreHost& host, BareList& bare) {
         const std::vector<Action> actions = SelectionActions(n);
 
         Row row("explore: select all, click, 2 shift-click ranges", n,
@@ -400,8 +400,8 @@ void SelectionCase(ITavroKessaUI* ui, const Options& options, Report& report, co
         bool missing = row.oursMissing;
         report.Add(std::move(row));
         if (!missing) report.Add(std::move(calls));
-        if (!fast || missing) break;
-    }
+        return fast && !missing;
+    });
 }
 
 }  // namespace

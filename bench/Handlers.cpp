@@ -123,33 +123,29 @@ void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
                       [&] { TimeModal(bareRun, [&] { return RunBareList(bare); }); });
 }
 
+// What the history session does on either list: a sort by each column, then a
+// click on the first row.
+void SortEachColumnAndSelect(HWND dialog, HWND list) {
+    for (int column = 1; column <= 4; ++column) {
+        PostColumnClick(dialog, list, column);
+        Settle();
+    }
+    Activate(dialog, list);
+    ClickAt(list, ItemCentre(list, 0), 0);
+    Settle();
+}
+
 void HistorySession(ITavroKessaUI* ui, long n, Report& report) {
     HistoryData data(n);
     ModalRun run(kHistoryTitle, ListHolds(IDC_HISTORY_LIST, n));
     run.body = [&](HWND dialog) {
-        HWND list = GetDlgItem(dialog, IDC_HISTORY_LIST);
-        for (int column = 1; column <= 4; ++column) {
-            PostColumnClick(dialog, list, column);
-            Settle();
-        }
-        Activate(dialog, list);
-        ClickAt(list, ItemCentre(list, 0), 0);
-        Settle();
+        SortEachColumnAndSelect(dialog, GetDlgItem(dialog, IDC_HISTORY_LIST));
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HISTORY_GET_VERSION, BN_CLICKED), 0);
         Settle();
     };
     // The same session on the bare report list.
     ModalRun bareRun("Bench Bare Report", ListHolds(data.bare.list, n));
-    bareRun.body = [&](HWND dialog) {
-        HWND list = data.bare.list;
-        for (int column = 1; column <= 4; ++column) {
-            PostColumnClick(dialog, list, column);
-            Settle();
-        }
-        Activate(dialog, list);
-        ClickAt(list, ItemCentre(list, 0), 0);
-        Settle();
-    };
+    bareRun.body = [&](HWND dialog) { SortEachColumnAndSelect(dialog, data.bare.list); };
 
     LongestOfSessions(report, "history", n, "the same session on the bare report list",
                       "open, sort by each column, select, Get Version, Close", "ShowHistoryDialog",

@@ -48,7 +48,7 @@ Driver& Driver::Do(std::string what, std::function<void()> action) {
 Driver& Driver::WaitDialog(const char* title) {
     std::string wanted = title != nullptr ? title : "";
     bool any = title == nullptr;
-    return Wait(any ? "a dialog" : "the dialog \"" + wanted + "\"", [this, wanted, any] {
+    return Wait(any ? "a dialog" : "a dialog titled " + wanted, [this, wanted, any] {
         // Only a dialog this run created: an outer dialog with the same title must
         // not be mistaken for the one that is still on its way up.
         for (auto it = m_created.rbegin(); it != m_created.rend(); ++it) {
@@ -87,8 +87,8 @@ void Driver::StopTicking() {
 std::string Driver::Problem() const {
     if (m_next < m_steps.size()) {
         const std::string& what = m_steps[m_next].what;
-        return "stopped at " + (what.empty() ? "step " + std::to_string(m_next + 1) : "\"" + what + "\"") + " of " +
-               std::to_string(m_steps.size());
+        return "stopped at step " + std::to_string(m_next + 1) + " of " + std::to_string(m_steps.size()) +
+               (what.empty() ? "" : ": " + what);
     }
     if (m_timedOut) return "the dialog stayed open after the last step";
     return "";
