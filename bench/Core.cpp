@@ -93,40 +93,37 @@ ModalResult TimeModal(const ModalRun& run, const std::function<INT_PTR()>& call)
         Sleep(g_pauseMs);
         Settle();
     }
-    // The driver's first tick comes right after the first paints: the clock
-    // stops there. Its own time limit is off; a dialog that never becomes ready
-    // is given up here instead, and the open measurement has no other limit
-    // than the phase's watchdog.
+    // The driver ticks right after the first paints: the clock stops in the tick
+    // that finds the dialog ready, before any other message. Its own time limit
+    // is off; a dialog that never becomes ready is given up here instead, and the
+    // dialog's body has no other limit than the phase's watchdog.
     tkt::Driver driver(INFINITE, 1);
     ModalResult result;
     double start = 0, stop = 0;
-    HWND dialog = nullptr;
-    driver
-        .Wait("our dialog, ready",
-              [&] {
-                  dialog = tkt::FindThreadDialog(run.title);
-                  if (dialog == nullptr) return false;
-                  if (!run.ready || run.ready(dialog)) return true;
-                  if (tkt::NowMs() - start > kReadyTimeoutMs) {
-                      result.gaveUp = true;
-                      std::fprintf(stderr, "bench: '%s' never became ready; ending it\n", run.title);
-                      driver.StopTicking();
-                      PostCancel(dialog);
-                      EndDialog(dialog, -99);
-                  }
-                  return false;
-              })
-        .Do("measured, driven and closed", [&] {
-            driver.StopTicking();
-            // A dialog that is not visible in its template is shown by the dialog
-            // manager only after its first timer message: that timer may be this one.
-            if (!IsWindowVisible(dialog)) ShowWindow(dialog, SW_SHOWNORMAL);
-            RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            stop = tkt::NowMs();
-            result.painted = true;
-            if (run.body) run.body(dialog);
-            if (IsWindow(dialog) && run.close) run.close(dialog);
-        });
+    driver.Wait("our dialog, ready, then driven and closed", [&] {
+        HWND dialog = tkt::FindThreadDialog(run.title);
+        if (dialog == nullptr) return false;
+        if (run.ready && !run.ready(dialog)) {
+            if (tkt::NowMs() - start > kReadyTimeoutMs) {
+                result.gaveUp = true;
+                std::fprintf(stderr, "bench: '%s' never became ready; ending it\n", run.title);
+                driver.StopTicking();
+                PostCancel(dialog);
+                EndDialog(dialog, -99);
+            }
+            return false;
+        }
+        driver.StopTicking();
+        // A dialog that is not visible in its template is shown by the dialog
+        // manager only after its first timer message: that timer may be this one.
+        if (!IsWindowVisible(dialog)) ShowWindow(dialog, SW_SHOWNORMAL);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        stop = tkt::NowMs();
+        result.painted = true;
+        if (run.body) run.body(dialog);
+        if (IsWindow(dialog) && run.close) run.close(dialog);
+        return true;
+    });
     result.result = driver.Run([&] {
         start = tkt::NowMs();
         return call();

@@ -26,6 +26,14 @@ HWND FirstDialog(bool visibleOnly, const char* title) {
     return nullptr;
 }
 
+// The fields `mask` of a list view item; false when there is no such item.
+bool GetItem(HWND list, int item, UINT mask, LVITEMA& entry) {
+    entry = {};
+    entry.mask = mask;
+    entry.iItem = item;
+    return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry)) != FALSE;
+}
+
 POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
 }  // namespace
@@ -120,11 +128,8 @@ std::vector<std::string> ItemTexts(HWND list) {
 }
 
 LPARAM ItemParam(HWND list, int item) {
-    LVITEMA entry = {};
-    entry.mask = LVIF_PARAM;
-    entry.iItem = item;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry))) return -1;
-    return entry.lParam;
+    LVITEMA entry;
+    return GetItem(list, item, LVIF_PARAM, entry) ? entry.lParam : -1;
 }
 
 std::vector<int> ItemParams(HWND list) {
@@ -134,11 +139,8 @@ std::vector<int> ItemParams(HWND list) {
 }
 
 int ItemImage(HWND list, int item) {
-    LVITEMA entry = {};
-    entry.mask = LVIF_IMAGE;
-    entry.iItem = item;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry))) return -1;
-    return entry.iImage;
+    LVITEMA entry;
+    return GetItem(list, item, LVIF_IMAGE, entry) ? entry.iImage : -1;
 }
 
 int FindItem(HWND list, const std::string& text, int subItem) {
