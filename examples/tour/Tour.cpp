@@ -4,11 +4,9 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <memory>
 
 #include "DemoHost.h"
 #include "DialogDriver.h"
@@ -26,9 +24,9 @@ const char kSigninTitle[] = "Calvex Kessa 7.2 Log In";
 const char kHostCaption[] = "Kessa";
 const char kRefusalCaption[] = "Kessa Log In";
 const char kAlpha[] = "alpha.kessa.example";
+const char kBeta[] = "beta.kessa.example";
 // How long one call's steps may take before its dialogs are ended.
 constexpr DWORD kStepMs = 20000;
-const char kBeta[] = "beta.kessa.example";
 
 class Tour {
 public:
