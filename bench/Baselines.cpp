@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "Bench.h"
-#include "BenchIds.h"
+#include "BaselineIds.h"
 
 namespace bench {
 
@@ -233,7 +233,17 @@ INT_PTR CALLBACK BareProgressProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     return FALSE;
 }
 
-HWND ShowModeless(HWND dialog) {
+// A baseline's template run modally, or shown modeless at the top left.
+template <typename Bare>
+INT_PTR RunBare(int id, DLGPROC procedure, Bare& bare) {
+    bare.modeless = false;
+    return DialogBoxParamA(Self(), MAKEINTRESOURCEA(id), nullptr, procedure, reinterpret_cast<LPARAM>(&bare));
+}
+
+template <typename Bare>
+HWND OpenBare(int id, DLGPROC procedure, Bare& bare) {
+    bare.modeless = true;
+    HWND dialog = CreateDialogParamA(Self(), MAKEINTRESOURCEA(id), nullptr, procedure, reinterpret_cast<LPARAM>(&bare));
     if (dialog == nullptr) return nullptr;
     MoveToCorner(dialog, 0);
     ShowWindow(dialog, SW_SHOW);
@@ -243,33 +253,17 @@ HWND ShowModeless(HWND dialog) {
 
 }  // namespace
 
-INT_PTR RunBareList(BareList& bare) {
-    bare.modeless = false;
-    return DialogBoxParamA(Self(), MAKEINTRESOURCEA(IDD_BARE_LIST), nullptr, &BareListProc,
-                           reinterpret_cast<LPARAM>(&bare));
-}
+INT_PTR RunBareList(BareList& bare) { return RunBare(IDD_BARE_LIST, &BareListProc, bare); }
 
-HWND OpenBareList(BareList& bare) {
-    bare.modeless = true;
-    return ShowModeless(CreateDialogParamA(Self(), MAKEINTRESOURCEA(IDD_BARE_LIST), nullptr, &BareListProc,
-                                           reinterpret_cast<LPARAM>(&bare)));
-}
+HWND OpenBareList(BareList& bare) { return OpenBare(IDD_BARE_LIST, &BareListProc, bare); }
 
 void PostRefill(const BareList& bare) {
     PostMessageA(bare.dialog, WM_COMMAND, MAKEWPARAM(IDC_BARE_REFILL, BN_CLICKED), 0);
 }
 
-INT_PTR RunBareReport(BareReport& bare) {
-    bare.modeless = false;
-    return DialogBoxParamA(Self(), MAKEINTRESOURCEA(IDD_BARE_REPORT), nullptr, &BareReportProc,
-                           reinterpret_cast<LPARAM>(&bare));
-}
+INT_PTR RunBareReport(BareReport& bare) { return RunBare(IDD_BARE_REPORT, &BareReportProc, bare); }
 
-HWND OpenBareReport(BareReport& bare) {
-    bare.modeless = true;
-    return ShowModeless(CreateDialogParamA(Self(), MAKEINTRESOURCEA(IDD_BARE_REPORT), nullptr, &BareReportProc,
-                                           reinterpret_cast<LPARAM>(&bare)));
-}
+HWND OpenBareReport(BareReport& bare) { return OpenBare(IDD_BARE_REPORT, &BareReportProc, bare); }
 
 void PostColumnClick(HWND dialog, HWND list, int column) {
     // Posted, so the notification must outlive this call; one click is in flight

@@ -1,6 +1,5 @@
-// The benchmark's own machinery: the clock, a message pump that knows when the
-// thread has finished a piece of work (handled and painted), the "first paint
-// done" timer, the figures and their report.
+// The benchmark's own machinery on top of the dialog driver: timed user actions,
+// the "first paint done" timer, the figures and their report.
 //
 // Every figure is the median of several runs of our dialog and of a baseline
 // built from the bare platform controls, run alternately in the same process, so
@@ -13,6 +12,9 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "DialogDriver.h"
+#include "Pump.h"
 
 class ITavroKessaUI;
 
@@ -27,6 +29,7 @@ struct Options {
     bool smoke = false;          // smallest sizes, one run each, no warm-up
     std::vector<std::string> only;  // groups to run (explore, history, progress, peer, memory, handlers); empty: all
     std::string csv = "bench-results.csv";
+    std::string results;         // a folder for latest.md and latest.csv (then csv is ignored)
     double slowMs = 30000;       // one run of ours slower than this ends its case's larger sizes
     std::vector<std::string> profile;  // parts of the profile to run (open, refill, navigation, selection); empty: all
     long maxN = 0;               // sizes above this are skipped (0: none)
@@ -38,36 +41,26 @@ struct Options {
     bool WarmUp() const { return !smoke; }
 };
 
-// --- Clock -------------------------------------------------------------------
+// --- Clock, pumps and windows: the dialog driver's ---------------------------------
 
-double NowMs();  // QueryPerformanceCounter in milliseconds
+using tkt::FindThreadDialog;
+using tkt::ClickAt;
+using tkt::ItemCentre;
+using tkt::ItemCount;
+using tkt::NowMs;
+using tkt::PumpOne;
+using tkt::PumpUntilIdle;
+using tkt::SetDeadline;
+using tkt::Settle;
+using tkt::Text;
+
 double Median(std::vector<double> samples);
 
-// Ends the process when one phase runs longer than `seconds` (0 disarms): a stuck
-// dialog must end the run, not hang it.
-void StartWatchdog();
-void Deadline(const std::string& phase, unsigned seconds);
-
-// --- Windows and messages ---------------------------------------------------------
-
-// A top-level dialog (class #32770) of this thread with this title, visible or not.
-HWND FindThreadDialog(const char* title);
-std::string TextOf(HWND window);
-int ItemCount(HWND list);
-// Handles waiting messages as a modal loop would; true when there was one.
-bool PumpOne();
-// Pumps until nothing but timers is left in the thread's queue (every posted
-// message handled, every paint done) and `done` holds. False when `timeoutMs`
-// passed first.
-bool PumpUntilIdle(const std::function<bool()>& done = nullptr, DWORD timeoutMs = 600000);
 // Times one user action: `act` posts its messages; the clock stops once the
 // thread is idle again and `done` holds. -1 on timeout. Then, untimed, it waits
 // until the dialogs have finished any work they put off to their idle time, so
 // that none of it lands in the next measurement.
 double TimeAction(const std::function<void()>& act, const std::function<bool()>& done = nullptr);
-// Handles messages until none has come for a while; returns how long work went
-// on before that (0 when there was none).
-double Settle();
 // What the last TimeAction's Settle found.
 double LastDeferredMs();
 // Makes `dialog` the active window with the keyboard focus in `focus`, untimed,
@@ -76,9 +69,6 @@ void Activate(HWND dialog, HWND focus);
 // Moves a top-level window to a corner of the screen (0: top left, 1: bottom right).
 void MoveToCorner(HWND window, int corner);
 void PostCancel(HWND dialog);
-// The centre of item `index` of a list view, in the list's client coordinates.
-POINT ItemCentre(HWND list, int index);
-void PostClick(HWND list, POINT at, WPARAM keys);
 
 // --- Open to first paint ------------------------------------------------------------
 
@@ -88,6 +78,8 @@ void PostClick(HWND list, POINT at, WPARAM keys);
 // holds, it shows and paints it if the dialog manager has not yet, and stops the
 // clock there. Then `body` drives the open dialog and `close` ends it.
 struct ModalRun {
+    explicit ModalRun(const char* dialogTitle = nullptr, std::function<bool(HWND)> isReady = nullptr)
+        : title(dialogTitle), ready(std::move(isReady)) {}
     const char* title = nullptr;
     std::function<bool(HWND)> ready;
     std::function<void(HWND)> body;
@@ -100,6 +92,10 @@ struct ModalResult {
     INT_PTR result = 0;    // what the call returned
 };
 ModalResult TimeModal(const ModalRun& run, const std::function<INT_PTR()>& call);
+// Readiness: the list view `id` of the dialog holds `n` items.
+std::function<bool(HWND)> ListHolds(int id, long n);
+// Readiness of a baseline: its `list`, known once it is open, holds `n` items.
+std::function<bool(HWND)> ListHolds(const HWND& list, long n);
 // The untimed pause before each open (250 ms unless set).
 void SetOpenPause(DWORD ms);
 // Why a dialog could not be measured, for the table.
@@ -156,6 +152,12 @@ enum class Target {
 };
 
 struct Row {
+    Row() = default;
+    // What a row says before it is measured: the case at a size, what it stands
+    // beside and the target it is held to.
+    Row(std::string caseName, long size, std::string baseline, Target goal = Target::None, double goalLimit = 0)
+        : name(std::move(caseName)), n(size), baseName(std::move(baseline)), target(goal), limit(goalLimit) {}
+
     std::string name;      // what is measured
     long n = 0;            // size
     std::string unit = "ms";
@@ -185,6 +187,8 @@ public:
     void AddGrowth();
     void Print(FILE* out) const;
     bool WriteCsv(const std::string& path) const;
+    // The table as a results page: `header` (machine, method) above it, `footer` below.
+    bool WriteMarkdown(const std::string& path, const std::string& header, const std::string& footer) const;
     const std::vector<Row>& Rows() const { return m_rows; }
 
 private:

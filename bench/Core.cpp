@@ -2,13 +2,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <cstdio>
 #include <map>
-#include <mutex>
 
 #include "Bench.h"
+#include "DialogDriver.h"
 
 namespace bench {
 
@@ -24,17 +23,6 @@ bool Options::Wants(const char* group) const {
 
 // --- Clock -------------------------------------------------------------------------
 
-double NowMs() {
-    static const double perMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / perMs;
-}
-
 double Median(std::vector<double> samples) {
     if (samples.empty()) return 0;
     std::sort(samples.begin(), samples.end());
@@ -43,132 +31,8 @@ double Median(std::vector<double> samples) {
 }
 
 namespace {
-
-std::mutex g_phaseLock;
-std::string g_phase;
-std::atomic<ULONGLONG> g_deadline{0};
-
-}  // namespace
-
-void StartWatchdog() {
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](LPVOID) -> DWORD {
-            for (;;) {
-                Sleep(1000);
-                ULONGLONG deadline = g_deadline.load();
-                if (deadline != 0 && GetTickCount64() > deadline) {
-                    std::lock_guard<std::mutex> lock(g_phaseLock);
-                    std::fprintf(stderr, "bench: watchdog: '%s' ran too long; ending the run\n", g_phase.c_str());
-                    std::fflush(stderr);
-                    ExitProcess(3);
-                }
-            }
-        },
-        nullptr, 0, nullptr);
-    if (thread != nullptr) CloseHandle(thread);
-}
-
-void Deadline(const std::string& phase, unsigned seconds) {
-    std::lock_guard<std::mutex> lock(g_phaseLock);
-    g_phase = phase;
-    g_deadline = seconds == 0 ? 0 : GetTickCount64() + seconds * 1000ull;
-}
-
-// --- Windows and messages -------------------------------------------------------------
-
-std::string TextOf(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    int copied = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
-HWND FindThreadDialog(const char* title) {
-    struct Search {
-        const char* title;
-        HWND found;
-    } search{title, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (lstrcmpA(name, "#32770") != 0 || TextOf(window) != s->title) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-int ItemCount(HWND list) {
-    return list == nullptr ? -1 : static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-}
-
-bool PumpOne() {
-    MSG message;
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
-    if (message.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(message.wParam));
-        return false;
-    }
-    // Keys go through the dialog manager of the dialog they belong to, as in its
-    // own modal loop.
-    HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root == nullptr || !IsDialogMessageA(root, &message)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return true;
-}
-
-namespace {
-
-// Anything but timers waiting: input, posted or sent messages, paints. A timer
-// is what a dialog uses for work it puts off until the user has nothing else
-// for it, so it does not count as the user's action still going on.
-bool Busy() {
-    return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE)) != 0;
-}
-
-}  // namespace
-
-bool PumpUntilIdle(const std::function<bool()>& done, DWORD timeoutMs) {
-    ULONGLONG start = GetTickCount64();
-    for (;;) {
-        // Messages come by priority (posted, input, paint, then timers), so this
-        // stops with the last paint.
-        while (Busy() && PumpOne()) {
-        }
-        if (!done || done()) return true;
-        if (GetTickCount64() - start > timeoutMs) return false;
-        // The work is not finished although the queue is empty: a timer of the
-        // dialog's may be due. Wait for it rather than spin.
-        MsgWaitForMultipleObjectsEx(0, nullptr, 5, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-}
-
-namespace {
 double g_lastDeferred = 0;
-// Longer than the 10 ms floor of a timer, so that a dialog's idle-time timer
-// still running shows within it.
-constexpr DWORD kQuietMs = 30;
 }  // namespace
-
-double Settle() {
-    double start = NowMs();
-    double lastWork = start;
-    for (;;) {
-        bool worked = false;
-        while (PumpOne()) worked = true;
-        if (worked) lastWork = NowMs();
-        if (NowMs() - lastWork >= kQuietMs) return lastWork - start;
-        MsgWaitForMultipleObjectsEx(0, nullptr, kQuietMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-}
 
 double LastDeferredMs() { return g_lastDeferred; }
 
@@ -187,6 +51,8 @@ void Activate(HWND dialog, HWND focus) {
     Settle();
 }
 
+void PostCancel(HWND dialog) { tkt::Click(dialog, IDCANCEL); }
+
 void MoveToCorner(HWND window, int corner) {
     RECT rect;
     GetWindowRect(window, &rect);
@@ -199,73 +65,25 @@ void MoveToCorner(HWND window, int corner) {
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void PostCancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
-
-POINT ItemCentre(HWND list, int index) {
-    RECT rect = {};
-    rect.left = LVIR_LABEL;
-    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-void PostClick(HWND list, POINT at, WPARAM keys) {
-    LPARAM where = MAKELPARAM(at.x, at.y);
-    PostMessageA(list, WM_LBUTTONDOWN, keys | MK_LBUTTON, where);
-    PostMessageA(list, WM_LBUTTONUP, keys, where);
-}
-
 // --- Open to first paint ----------------------------------------------------------------
 
 namespace {
 
-struct OpenSession {
-    const ModalRun* run;
-    UINT_PTR timer = 0;
-    bool busy = false;
-    bool painted = false;
-    bool gaveUp = false;
-    double start = 0, stop = 0;
-};
-
 // A dialog that is up but not what the benchmark expects after this long is ended.
 constexpr double kReadyTimeoutMs = 120000;
-OpenSession* g_open = nullptr;
-
-void CALLBACK OnOpenTimer(HWND, UINT, UINT_PTR, DWORD) {
-    OpenSession* session = g_open;
-    if (session == nullptr || session->busy || session->painted) return;
-    HWND dialog = FindThreadDialog(session->run->title);
-    if (dialog == nullptr) return;
-    if (session->run->ready && !session->run->ready(dialog)) {
-        if (NowMs() - session->start > kReadyTimeoutMs && !session->gaveUp) {
-            session->gaveUp = true;
-            std::fprintf(stderr, "bench: '%s' never became ready; ending it\n", session->run->title);
-            PostCancel(dialog);
-            EndDialog(dialog, -99);
-        }
-        return;
-    }
-    KillTimer(nullptr, session->timer);
-    session->timer = 0;
-    // A dialog that is not visible in its template is shown by the dialog manager
-    // only after its first timer message: that timer may be this one.
-    if (!IsWindowVisible(dialog)) ShowWindow(dialog, SW_SHOWNORMAL);
-    RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    session->stop = NowMs();
-    session->painted = true;
-    session->busy = true;
-    if (session->run->body) session->run->body(dialog);
-    if (IsWindow(dialog) && session->run->close) session->run->close(dialog);
-    session->busy = false;
-}
-
-}  // namespace
-
-namespace {
 DWORD g_pauseMs = 250;
+
 }  // namespace
 
 void SetOpenPause(DWORD ms) { g_pauseMs = ms; }
+
+std::function<bool(HWND)> ListHolds(int id, long n) {
+    return [id, n](HWND dialog) { return ItemCount(GetDlgItem(dialog, id)) == n; };
+}
+
+std::function<bool(HWND)> ListHolds(const HWND& list, long n) {
+    return [&list, n](HWND) { return ItemCount(list) == n; };
+}
 
 ModalResult TimeModal(const ModalRun& run, const std::function<INT_PTR()>& call) {
     // The X server and the Wine server tear the last dialog's windows down after
@@ -275,19 +93,42 @@ ModalResult TimeModal(const ModalRun& run, const std::function<INT_PTR()>& call)
         Sleep(g_pauseMs);
         Settle();
     }
-    OpenSession session;
-    session.run = &run;
-    OpenSession* outer = g_open;
-    g_open = &session;
-    session.start = NowMs();
-    session.timer = SetTimer(nullptr, 0, 1, &OnOpenTimer);
+    // The driver ticks right after the first paints: the clock stops in the tick
+    // that finds the dialog ready, before any other message. Its own time limit
+    // is off; a dialog that never becomes ready is given up here instead, and the
+    // dialog's body has no other limit than the phase's watchdog.
+    tkt::Driver driver(INFINITE, 1);
     ModalResult result;
-    result.result = call();
-    if (session.timer != 0) KillTimer(nullptr, session.timer);
-    g_open = outer;
-    result.painted = session.painted;
-    result.gaveUp = session.gaveUp;
-    result.ms = session.painted ? session.stop - session.start : 0;
+    double start = 0, stop = 0;
+    driver.Wait("our dialog, ready, then driven and closed", [&] {
+        HWND dialog = tkt::FindThreadDialog(run.title);
+        if (dialog == nullptr) return false;
+        if (run.ready && !run.ready(dialog)) {
+            if (tkt::NowMs() - start > kReadyTimeoutMs) {
+                result.gaveUp = true;
+                std::fprintf(stderr, "bench: '%s' never became ready; ending it\n", run.title);
+                driver.StopTicking();
+                PostCancel(dialog);
+                EndDialog(dialog, -99);
+            }
+            return false;
+        }
+        driver.StopTicking();
+        // A dialog that is not visible in its template is shown by the dialog
+        // manager only after its first timer message: that timer may be this one.
+        if (!IsWindowVisible(dialog)) ShowWindow(dialog, SW_SHOWNORMAL);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        stop = tkt::NowMs();
+        result.painted = true;
+        if (run.body) run.body(dialog);
+        if (IsWindow(dialog) && run.close) run.close(dialog);
+        return true;
+    });
+    result.result = driver.Run([&] {
+        start = tkt::NowMs();
+        return call();
+    });
+    result.ms = result.painted ? stop - start : 0;
     // What the closing left behind (destroyed windows' last messages) is not ours
     // to time, but it must not land in the next measurement.
     Settle();

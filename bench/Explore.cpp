@@ -9,7 +9,7 @@
 
 #include "Baselines.h"
 #include "Bench.h"
-#include "BenchIds.h"
+#include "resource.h"
 
 namespace bench {
 
@@ -132,9 +132,7 @@ ModalResult SideBySide(ITavroKessaUI* ui, ExploreHost& host, BareList& bare, lon
                        const std::function<void(HWND)>& body) {
     OpenBareList(bare);
     Settle();
-    ModalRun run;
-    run.title = kExploreTitle;
-    run.ready = [n](HWND dialog) { return OursListReady(dialog, n); };
+    ModalRun run(kExploreTitle, ListHolds(IDC_EXPLORE_LIST, n));
     run.body = [&](HWND dialog) {
         MoveToCorner(dialog, 1);
         Settle();
@@ -148,30 +146,31 @@ ModalResult SideBySide(ITavroKessaUI* ui, ExploreHost& host, BareList& bare, lon
     return result;
 }
 
+// Measures a case on a big folder at each size, smallest first, until `measure`
+// says the next size is not worth it: a run of ours was too slow, or our dialog
+// could not be measured.
+void ForEachScene(const std::vector<long>& sizes, const char* phase, unsigned seconds,
+                  const std::function<bool(long n, ExploreHost& host, BareList& bare)>& measure) {
+    for (long n : sizes) {
+        SetDeadline(std::string(phase) + ", N=" + std::to_string(n), seconds);
+        ExploreScene scene(n);
+        if (!measure(n, scene.host, scene.bare)) break;
+    }
+}
+
 // --- Open to first paint -----------------------------------------------------------------
 
 void OpenCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    for (long n : sizes) {
-        Deadline("explore open, N=" + std::to_string(n), 1800);
-        ExploreScene scene(n);
-        ExploreHost& host = scene.host;
-        BareList& bare = scene.bare;
+    ForEachScene(sizes, "explore open", 1800, [&](long n, ExploreHost& host, BareList& bare) {
 
-        Row row;
-        row.name = "explore: open to first paint";
-        row.n = n;
-        row.baseName = "LVS_LIST list view with the system small icons in a plain dialog, one fixed image";
-        row.target = Target::RatioPlusMs;
-        row.limit = 1.3;
+        Row row("explore: open to first paint", n,
+                "LVS_LIST list view with the system small icons in a plain dialog, one fixed image",
+                Target::RatioPlusMs, 1.3);
         row.plusMs = 20;
         row.scales = true;
 
-        ModalRun ours;
-        ours.title = kExploreTitle;
-        ours.ready = [n](HWND dialog) { return OursListReady(dialog, n); };
-        ModalRun base;
-        base.title = "Bench Bare List";
-        base.ready = [&bare, n](HWND) { return ItemCount(bare.list) == n; };
+        ModalRun ours(kExploreTitle, ListHolds(IDC_EXPLORE_LIST, n));
+        ModalRun base("Bench Bare List", ListHolds(bare.list, n));
         ModalResult last;
         bool fast = Alternate(
             options, row,
@@ -183,30 +182,22 @@ void OpenCase(ITavroKessaUI* ui, const Options& options, Report& report, const s
         if (row.oursMissing) row.note = NotOpened("ShowExploreDialog", last);
         bool missing = row.oursMissing;
         report.Add(std::move(row));
-        if (!fast || missing) break;
-    }
+        return fast && !missing;
+    });
 }
 
 // --- Refill while visible ----------------------------------------------------------------
 
 void RefillCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    for (long n : sizes) {
-        Deadline("explore refill, N=" + std::to_string(n), 1800);
-        ExploreScene scene(n);
-        ExploreHost& host = scene.host;
-        BareList& bare = scene.bare;
+    ForEachScene(sizes, "explore refill", 1800, [&](long n, ExploreHost& host, BareList& bare) {
 
-        Row row;
-        row.name = "explore: refill while visible";
-        row.n = n;
-        row.baseName = "the bare list emptied and refilled with its redraw suspended";
-        row.target = Target::Ratio;
-        row.limit = 1.3;
+        Row row("explore: refill while visible", n,
+                "the bare list emptied and refilled with its redraw suspended", Target::Ratio, 1.3);
         row.scales = true;
         bool fast = true;
         std::vector<double> deferred;
         ModalResult opened = SideBySide(ui, host, bare, n, [&](HWND dialog) {
-            HWND filter = GetDlgItem(dialog, IDC_EXPLORE_FILTER);
+            HWND filter = GetDlgItem(dialog, IDC_EXPLORE_TYPES);
             int choice = 0;
             fast = Alternate(
                 options, row,
@@ -218,7 +209,7 @@ void RefillCase(ITavroKessaUI* ui, const Options& options, Report& report, const
                             // Picking the other file type makes the dialog ask the host to refill.
                             choice ^= 1;
                             SendMessageA(filter, CB_SETCURSEL, static_cast<WPARAM>(choice), 0);
-                            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_FILTER, CBN_SELCHANGE),
+                            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_TYPES, CBN_SELCHANGE),
                                          reinterpret_cast<LPARAM>(filter));
                         },
                         [&] { return host.fills > before && OursListReady(dialog, n); });
@@ -240,15 +231,15 @@ void RefillCase(ITavroKessaUI* ui, const Options& options, Report& report, const
         }
         bool missing = row.oursMissing;
         report.Add(std::move(row));
-        if (!fast || missing) break;
-    }
+        return fast && !missing;
+    });
 }
 
 // --- Navigation ------------------------------------------------------------------------
 
 void NavigationCase(ITavroKessaUI* ui, const Options& options, Report& report, int folders) {
     const long perFolder = 1000;
-    Deadline("explore navigation", 1800);
+    SetDeadline("explore navigation", 1800);
     FolderWalk walk(folders, perFolder);
     ExploreHost host;
     walk.Attach(host);
@@ -263,22 +254,18 @@ void NavigationCase(ITavroKessaUI* ui, const Options& options, Report& report, i
         return &items[static_cast<size_t>(++bareCurrent)];
     };
 
-    Row row;
-    row.name = "explore: navigate " + std::to_string(folders) + " folders of 1,000, path 4-8 deep";
-    row.n = perFolder;
-    row.baseName = "the bare list refilled on each double-click, redraw suspended";
-    row.target = Target::Ratio;
-    row.limit = 1.3;
+    Row row("explore: navigate " + std::to_string(folders) + " folders of 1,000, path 4-8 deep", perFolder,
+            "the bare list refilled on each double-click, redraw suspended", Target::Ratio, 1.3);
     ModalResult opened = SideBySide(ui, host, bare, perFolder, [&](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_EXPLORE_LIST);
-        HWND filter = GetDlgItem(dialog, IDC_EXPLORE_FILTER);
+        HWND filter = GetDlgItem(dialog, IDC_EXPLORE_TYPES);
         Alternate(
             options, row,
             [&] {
                 if (dialog == nullptr) return -1.0;
                 // Back to the first folder, untimed.
                 walk.Show(0);
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_FILTER, CBN_SELCHANGE),
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_TYPES, CBN_SELCHANGE),
                              reinterpret_cast<LPARAM>(filter));
                 Settle();
                 double total = 0;
@@ -349,23 +336,15 @@ std::function<void()> Prepare(HWND list, const Action& action) {
     Settle();
     POINT at = ItemCentre(list, action.item);
     WPARAM keys = action.kind == Action::ShiftClick ? MK_SHIFT : 0;
-    return [list, at, keys] { PostClick(list, at, keys); };
+    return [list, at, keys] { ClickAt(list, at, keys); };
 }
 
 void SelectionCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
-    for (long n : sizes) {
-        Deadline("explore selection, N=" + std::to_string(n), 2400);
-        ExploreScene scene(n);
-        ExploreHost& host = scene.host;
-        BareList& bare = scene.bare;
+    ForEachScene(sizes, "explore selection", 2400, [&](long n, ExploreHost& host, BareList& bare) {
         const std::vector<Action> actions = SelectionActions(n);
 
-        Row row;
-        row.name = "explore: select all, click, 2 shift-click ranges";
-        row.n = n;
-        row.baseName = "the same selection on the bare list with no handler";
-        row.target = Target::Ratio;
-        row.limit = 1.3;
+        Row row("explore: select all, click, 2 shift-click ranges", n,
+                "the same selection on the bare list with no handler", Target::Ratio, 1.3);
         row.scales = true;
         Row calls;
         calls.name = "explore: GetSelectionText calls per action";
@@ -389,7 +368,7 @@ void SelectionCase(ITavroKessaUI* ui, const Options& options, Report& report, co
                         auto act = Prepare(list, action);
                         std::string expected = SelectionText(action.count, action.first, action.last);
                         int before = host.selectionCalls;
-                        double ms = TimeAction(act, [&] { return TextOf(field) == expected; });
+                        double ms = TimeAction(act, [&] { return Text(field) == expected; });
                         if (ms < 0) return -1.0;
                         total += ms;
                         oursEach[a].push_back(ms);
@@ -421,8 +400,8 @@ void SelectionCase(ITavroKessaUI* ui, const Options& options, Report& report, co
         bool missing = row.oursMissing;
         report.Add(std::move(row));
         if (!missing) report.Add(std::move(calls));
-        if (!fast || missing) break;
-    }
+        return fast && !missing;
+    });
 }
 
 }  // namespace
@@ -437,7 +416,7 @@ void BenchExplore(ITavroKessaUI* ui, const Options& options, Report& report) {
     NavigationCase(ui, options, report, options.smoke ? 10 : 100);
     std::fprintf(stderr, "bench: explore selection\n");
     SelectionCase(ui, options, report, sizes);
-    Deadline("", 0);
+    SetDeadline("", 0);
 }
 
 }  // namespace bench

@@ -10,7 +10,7 @@
 
 #include "Baselines.h"
 #include "Bench.h"
-#include "BenchIds.h"
+#include "resource.h"
 #include "Explore.h"
 #include "History.h"
 
@@ -56,17 +56,15 @@ void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
     ExploreScene scene(n);
     ExploreHost& host = scene.host;
 
-    ModalRun run;
-    run.title = kExploreTitle;
-    run.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_EXPLORE_LIST)) == n; };
+    ModalRun run(kExploreTitle, ListHolds(IDC_EXPLORE_LIST, n));
     run.body = [&](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_EXPLORE_LIST);
-        HWND filter = GetDlgItem(dialog, IDC_EXPLORE_FILTER);
+        HWND filter = GetDlgItem(dialog, IDC_EXPLORE_TYPES);
         HWND field = GetDlgItem(dialog, IDC_EXPLORE_FILE_NAME);
         HandlerClock::Wrap(list);
         int fills = host.fills;
         SendMessageA(filter, CB_SETCURSEL, 1, 0);
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_FILTER, CBN_SELCHANGE),
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_TYPES, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(filter));
         PumpUntilIdle([&] { return host.fills > fills; }, 120000);
         // A refill may have put a new list view in the old one's place.
@@ -78,26 +76,24 @@ void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
         all.stateMask = all.state = LVIS_SELECTED;
         PostMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&all));
         std::string everything = SelectionText(static_cast<size_t>(n), 0, static_cast<int>(n - 1));
-        PumpUntilIdle([&] { return TextOf(field) == everything; }, 120000);
-        PostClick(list, ItemCentre(list, 0), 0);
-        PumpUntilIdle([&] { return TextOf(field) == SelectionText(1, 0, 0); }, 120000);
+        PumpUntilIdle([&] { return Text(field) == everything; }, 120000);
+        ClickAt(list, ItemCentre(list, 0), 0);
+        PumpUntilIdle([&] { return Text(field) == SelectionText(1, 0, 0); }, 120000);
         SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(n - 1), FALSE);
         Settle();
-        PostClick(list, ItemCentre(list, static_cast<int>(n - 1)), MK_SHIFT);
-        PumpUntilIdle([&] { return TextOf(field) == everything; }, 120000);
+        ClickAt(list, ItemCentre(list, static_cast<int>(n - 1)), MK_SHIFT);
+        PumpUntilIdle([&] { return Text(field) == everything; }, 120000);
         POINT at = ItemCentre(list, static_cast<int>(n - 1));
         PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         Settle();
         // Open hands the whole selection to the host, which ends the dialog.
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1041, BN_CLICKED), 0);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_OPEN, BN_CLICKED), 0);
     };
     run.close = nullptr;
 
     // The same session on the bare list.
     BareList& bare = scene.bare;
-    ModalRun bareRun;
-    bareRun.title = "Bench Bare List";
-    bareRun.ready = [&bare, n](HWND) { return ItemCount(bare.list) == n; };
+    ModalRun bareRun("Bench Bare List", ListHolds(bare.list, n));
     bareRun.body = [&](HWND dialog) {
         HWND list = bare.list;
         int fills = bare.fills;
@@ -109,11 +105,11 @@ void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
         all.stateMask = all.state = LVIS_SELECTED;
         PostMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&all));
         PumpUntilIdle();
-        PostClick(list, ItemCentre(list, 0), 0);
+        ClickAt(list, ItemCentre(list, 0), 0);
         PumpUntilIdle();
         SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(n - 1), FALSE);
         Settle();
-        PostClick(list, ItemCentre(list, static_cast<int>(n - 1)), MK_SHIFT);
+        ClickAt(list, ItemCentre(list, static_cast<int>(n - 1)), MK_SHIFT);
         PumpUntilIdle();
         POINT at = ItemCentre(list, static_cast<int>(n - 1));
         PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
@@ -127,37 +123,29 @@ void ExploreSession(ITavroKessaUI* ui, long n, Report& report) {
                       [&] { TimeModal(bareRun, [&] { return RunBareList(bare); }); });
 }
 
+// What the history session does on either list: a sort by each column, then a
+// click on the first row.
+void SortEachColumnAndSelect(HWND dialog, HWND list) {
+    for (int column = 1; column <= 4; ++column) {
+        PostColumnClick(dialog, list, column);
+        Settle();
+    }
+    Activate(dialog, list);
+    ClickAt(list, ItemCentre(list, 0), 0);
+    Settle();
+}
+
 void HistorySession(ITavroKessaUI* ui, long n, Report& report) {
     HistoryData data(n);
-    ModalRun run;
-    run.title = kHistoryTitle;
-    run.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_HISTORY_LIST)) == n; };
+    ModalRun run(kHistoryTitle, ListHolds(IDC_HISTORY_LIST, n));
     run.body = [&](HWND dialog) {
-        HWND list = GetDlgItem(dialog, IDC_HISTORY_LIST);
-        for (int column = 1; column <= 4; ++column) {
-            PostColumnClick(dialog, list, column);
-            Settle();
-        }
-        Activate(dialog, list);
-        PostClick(list, ItemCentre(list, 0), 0);
-        Settle();
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1022, BN_CLICKED), 0);  // Get Version
+        SortEachColumnAndSelect(dialog, GetDlgItem(dialog, IDC_HISTORY_LIST));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HISTORY_GET_VERSION, BN_CLICKED), 0);
         Settle();
     };
     // The same session on the bare report list.
-    ModalRun bareRun;
-    bareRun.title = "Bench Bare Report";
-    bareRun.ready = [&data, n](HWND) { return ItemCount(data.bare.list) == n; };
-    bareRun.body = [&](HWND dialog) {
-        HWND list = data.bare.list;
-        for (int column = 1; column <= 4; ++column) {
-            PostColumnClick(dialog, list, column);
-            Settle();
-        }
-        Activate(dialog, list);
-        PostClick(list, ItemCentre(list, 0), 0);
-        Settle();
-    };
+    ModalRun bareRun("Bench Bare Report", ListHolds(data.bare.list, n));
+    bareRun.body = [&](HWND dialog) { SortEachColumnAndSelect(dialog, data.bare.list); };
 
     LongestOfSessions(report, "history", n, "the same session on the bare report list",
                       "open, sort by each column, select, Get Version, Close", "ShowHistoryDialog",
@@ -170,11 +158,11 @@ void HistorySession(ITavroKessaUI* ui, long n, Report& report) {
 void BenchHandlers(ITavroKessaUI* ui, const Options& options, Report& report) {
     const long n = options.smoke ? 1000 : 10000;
     std::fprintf(stderr, "bench: longest handlers\n");
-    Deadline("longest handler, explore", 1200);
+    SetDeadline("longest handler, explore", 1200);
     ExploreSession(ui, n, report);
-    Deadline("longest handler, history", 1200);
+    SetDeadline("longest handler, history", 1200);
     HistorySession(ui, n, report);
-    Deadline("", 0);
+    SetDeadline("", 0);
 }
 
 }  // namespace bench

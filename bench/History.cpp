@@ -8,7 +8,7 @@
 
 #include "Baselines.h"
 #include "Bench.h"
-#include "BenchIds.h"
+#include "resource.h"
 #include "History.h"
 
 namespace bench {
@@ -26,16 +26,6 @@ HistoryData::HistoryData(long count) : versions(MakeVersions(count)), entries(Ma
 }
 
 namespace {
-
-bool OursRowsReady(HWND dialog, long n) { return ItemCount(GetDlgItem(dialog, IDC_HISTORY_LIST)) == n; }
-
-LPARAM RowData(HWND list, int row) {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-    return item.lParam;
-}
 
 // The key a row sorts by, as text, so that all four columns compare alike.
 std::string KeyOf(const Version& version, int column) {
@@ -70,23 +60,15 @@ const char* const kColumnNames[] = {"", "Version", "Date", "Created By", "Commen
 
 void OpenCase(ITavroKessaUI* ui, const Options& options, Report& report, const std::vector<long>& sizes) {
     for (long n : sizes) {
-        Deadline("history open, N=" + std::to_string(n), 2400);
+        SetDeadline("history open, N=" + std::to_string(n), 2400);
         HistoryData data(n);
 
-        Row row;
-        row.name = "history: open to first paint";
-        row.n = n;
-        row.baseName = "five-column report list view in a plain dialog given the same texts";
-        row.target = Target::Ratio;
-        row.limit = 1.3;
+        Row row("history: open to first paint", n,
+                "five-column report list view in a plain dialog given the same texts", Target::Ratio, 1.3);
         row.scales = true;
 
-        ModalRun ours;
-        ours.title = kHistoryTitle;
-        ours.ready = [n](HWND dialog) { return OursRowsReady(dialog, n); };
-        ModalRun base;
-        base.title = "Bench Bare Report";
-        base.ready = [&data, n](HWND) { return ItemCount(data.bare.list) == n; };
+        ModalRun ours(kHistoryTitle, ListHolds(IDC_HISTORY_LIST, n));
+        ModalRun base("Bench Bare Report", ListHolds(data.bare.list, n));
         ModalResult last;
         bool fast = Alternate(
             options, row,
@@ -105,7 +87,7 @@ void OpenCase(ITavroKessaUI* ui, const Options& options, Report& report, const s
 // --- Sorting -------------------------------------------------------------------------------
 
 void SortCase(ITavroKessaUI* ui, const Options& options, Report& report, long n) {
-    Deadline("history sort, N=" + std::to_string(n), 2400);
+    SetDeadline("history sort, N=" + std::to_string(n), 2400);
     HistoryData data(n);
     std::vector<Row> rows(5);
     for (int column = 1; column <= 4; ++column) {
@@ -133,7 +115,7 @@ void SortCase(ITavroKessaUI* ui, const Options& options, Report& report, long n)
                     std::string expected = FirstKey(data.versions, column, oursDirection);
                     return TimeAction([&] { PostColumnClick(dialog, list, column); },
                                       [&] {
-                                          LPARAM position = RowData(list, 0);
+                                          LPARAM position = tkt::ItemParam(list, 0);
                                           TavroKessaFileHistoryEntry* entry =
                                               data.params.GetEntry(static_cast<unsigned>(position));
                                           if (entry == nullptr) return false;
@@ -148,9 +130,7 @@ void SortCase(ITavroKessaUI* ui, const Options& options, Report& report, long n)
         }
     };
 
-    ModalRun run;
-    run.title = kHistoryTitle;
-    run.ready = [n](HWND dialog) { return OursRowsReady(dialog, n); };
+    ModalRun run(kHistoryTitle, ListHolds(IDC_HISTORY_LIST, n));
     run.body = [&](HWND dialog) {
         MoveToCorner(dialog, 1);
         Settle();
@@ -177,7 +157,7 @@ void BenchHistory(ITavroKessaUI* ui, const Options& options, Report& report) {
     std::fprintf(stderr, "bench: history sort\n");
     if (!sortSize.empty() || !sizes.empty())
         SortCase(ui, options, report, sortSize.empty() ? sizes.back() : sortSize.front());
-    Deadline("", 0);
+    SetDeadline("", 0);
 }
 
 }  // namespace bench

@@ -10,7 +10,7 @@
 
 #include "Baselines.h"
 #include "Bench.h"
-#include "BenchIds.h"
+#include "resource.h"
 #include "Explore.h"
 #include "History.h"
 #include "Progress.h"
@@ -77,11 +77,11 @@ int RunMemoryChild(ITavroKessaUI* ui, const std::string& what, long n, const std
         run.body = [&](HWND) { stages += ", " + Stage("shown"); };
         if (what == "explore-ours") {
             run.title = kExploreTitle;
-            run.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_EXPLORE_LIST)) == n; };
+            run.ready = ListHolds(IDC_EXPLORE_LIST, n);
             done = TimeModal(run, [&] { return ui->ShowExploreDialog(nullptr, &host.params); }).painted;
         } else {
             run.title = "Bench Bare List";
-            run.ready = [&bare, n](HWND) { return ItemCount(bare.list) == n; };
+            run.ready = ListHolds(bare.list, n);
             done = TimeModal(run, [&] { return RunBareList(bare); }).painted;
         }
     } else if (what == "history-ours" || what == "history-base") {
@@ -91,11 +91,11 @@ int RunMemoryChild(ITavroKessaUI* ui, const std::string& what, long n, const std
         run.body = [&](HWND) { stages += ", " + Stage("shown"); };
         if (what == "history-ours") {
             run.title = kHistoryTitle;
-            run.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_HISTORY_LIST)) == n; };
+            run.ready = ListHolds(IDC_HISTORY_LIST, n);
             done = TimeModal(run, [&] { return ui->ShowHistoryDialog(nullptr, &data.params); }).painted;
         } else {
             run.title = "Bench Bare Report";
-            run.ready = [&data, n](HWND) { return ItemCount(data.bare.list) == n; };
+            run.ready = ListHolds(data.bare.list, n);
             done = TimeModal(run, [&] { return RunBareReport(data.bare); }).painted;
         }
     } else if (what == "progress-ours") {
@@ -127,7 +127,7 @@ void BenchMemory(const Options& options, Report& report) {
         {"progress", options.smoke ? 1000 : 10000, "the bare progress window given the same updates"},
     };
     for (const Case& c : cases) {
-        Deadline(std::string("memory, ") + c.dialog, 2400);
+        SetDeadline(std::string("memory, ") + c.dialog, 2400);
         Row row;
         row.name = std::string("memory: peak working set, ") + c.dialog;
         row.n = c.n;
@@ -166,7 +166,7 @@ void BenchMemory(const Options& options, Report& report) {
         row.note = row.oursMissing ? "our dialog could not be measured" : note;
         report.Add(std::move(row));
     }
-    Deadline("", 0);
+    SetDeadline("", 0);
 }
 
 }  // namespace bench

@@ -9,7 +9,7 @@
 
 #include "Baselines.h"
 #include "Bench.h"
-#include "BenchIds.h"
+#include "resource.h"
 #include "Explore.h"
 
 namespace bench {
@@ -48,37 +48,17 @@ bool MakeFiles(const std::string& folder, const std::vector<Item>& items) {
     return true;
 }
 
-// The list view inside the system dialog's shell view, however deep.
-HWND FindListView(HWND dialog) {
-    HWND found = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND window, LPARAM context) -> BOOL {
-            char name[32] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (lstrcmpA(name, WC_LISTVIEWA) != 0) return TRUE;
-            *reinterpret_cast<HWND*>(context) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 }  // namespace
 
 void BenchPeer(ITavroKessaUI* ui, const Options& options, Report& report) {
     const long n = options.smoke ? 1000 : 10000;
     std::fprintf(stderr, "bench: peer\n");
-    Deadline("peer", 2400);
+    SetDeadline("peer", 2400);
     std::vector<Item> items = MakeListing(n, 4242, true);
     const std::string folder = "C:\\bench-files\\" + std::to_string(n);
 
-    Row row;
-    row.name = "peer: explore vs system open-file dialog, first paint";
-    row.n = n;
-    row.baseName = "GetOpenFileNameA showing a folder of as many real files";
-    row.target = Target::Ratio;
-    row.limit = 1.0;
+    Row row("peer: explore vs system open-file dialog, first paint", n,
+            "GetOpenFileNameA showing a folder of as many real files", Target::Ratio, 1.0);
     if (!MakeFiles(folder, items)) {
         row.note = "could not make the files in " + folder;
         report.Add(std::move(row));
@@ -93,12 +73,10 @@ void BenchPeer(ITavroKessaUI* ui, const Options& options, Report& report) {
     host.listing = ExploreHost::Pointers(entries);
     host.path = ExploreHost::Pointers(path);
 
-    ModalRun ours;
-    ours.title = kExploreTitle;
-    ours.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_EXPLORE_LIST)) == n; };
-    ModalRun system;
-    system.title = kSystemTitle;
-    system.ready = [n](HWND dialog) { return ItemCount(FindListView(dialog)) >= n; };
+    ModalRun ours(kExploreTitle, ListHolds(IDC_EXPLORE_LIST, n));
+    // The list view inside the system dialog's shell view, however deep.
+    ModalRun system(kSystemTitle,
+                    [n](HWND dialog) { return ItemCount(tkt::FindChildOfClass(dialog, WC_LISTVIEWA)) >= n; });
 
     char chosen[MAX_PATH] = {};
     auto runSystem = [&] {
@@ -132,7 +110,7 @@ void BenchPeer(ITavroKessaUI* ui, const Options& options, Report& report) {
     if (row.oursMissing) row.note = NotOpened("ShowExploreDialog", last);
     if (row.base.empty()) row.note += (row.note.empty() ? "" : "; ") + std::string("the system dialog did not open");
     report.Add(std::move(row));
-    Deadline("", 0);
+    SetDeadline("", 0);
 }
 
 }  // namespace bench

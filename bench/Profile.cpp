@@ -11,7 +11,7 @@
 
 #include "Baselines.h"
 #include "Bench.h"
-#include "BenchIds.h"
+#include "resource.h"
 #include "Explore.h"
 #include "History.h"
 
@@ -61,12 +61,8 @@ void ProfileOpen(ITavroKessaUI* ui, long n, bool renameOwnIconNames = false) {
     }
     ExploreHost& host = folder.host;
     BareList& bare = folder.bare;
-    ModalRun ours;
-    ours.title = kExploreTitle;
-    ours.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_EXPLORE_LIST)) == n; };
-    ModalRun base;
-    base.title = "Bench Bare List";
-    base.ready = [&bare, n](HWND) { return ItemCount(bare.list) == n; };
+    ModalRun ours(kExploreTitle, ListHolds(IDC_EXPLORE_LIST, n));
+    ModalRun base("Bench Bare List", ListHolds(bare.list, n));
     std::printf("\nexplore open, N=%ld%s\n", n, renameOwnIconNames ? ", .exe and .dll names renamed .bin" : "");
     for (int run = 0; run < 3; ++run) {
         HandlerClock::Start(true);
@@ -95,9 +91,7 @@ void SideBySide(ITavroKessaUI* ui, ExploreHost& host, BareList& bare, long n, co
     HandlerClock::Start(true);
     OpenBareList(bare);
     PumpUntilIdle();
-    ModalRun run;
-    run.title = kExploreTitle;
-    run.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_EXPLORE_LIST)) == n; };
+    ModalRun run(kExploreTitle, ListHolds(IDC_EXPLORE_LIST, n));
     run.body = [&](HWND dialog) {
         MoveToCorner(dialog, 1);
         Settle();
@@ -115,7 +109,7 @@ void ProfileRefill(ITavroKessaUI* ui, long n) {
     BareList& bare = folder.bare;
     std::printf("\nexplore refill while visible, N=%ld\n", n);
     SideBySide(ui, host, bare, n, [&](HWND dialog) {
-        HWND filter = GetDlgItem(dialog, IDC_EXPLORE_FILTER);
+        HWND filter = GetDlgItem(dialog, IDC_EXPLORE_TYPES);
         for (int run = 0; run < 3; ++run) {
             host.sections = ExploreHost::Sections{};
             HandlerClock::Reset();
@@ -123,7 +117,7 @@ void ProfileRefill(ITavroKessaUI* ui, long n) {
             double ms = TimeAction(
                 [&] {
                     SendMessageA(filter, CB_SETCURSEL, static_cast<WPARAM>(run % 2), 0);
-                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_FILTER, CBN_SELCHANGE),
+                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_TYPES, CBN_SELCHANGE),
                                  reinterpret_cast<LPARAM>(filter));
                 },
                 [&] { return host.fills > before; });
@@ -220,11 +214,11 @@ void ProfileSelection(ITavroKessaUI* ui, long n) {
                     SendMessageA(target, LVM_ENSUREVISIBLE, static_cast<WPARAM>(step.item), FALSE);
                     Settle();
                     POINT at = ItemCentre(target, step.item);
-                    act = [target, at, step] { PostClick(target, at, step.keys); };
+                    act = [target, at, step] { ClickAt(target, at, step.keys); };
                 }
                 HandlerClock::Reset();
                 std::string expected = SelectionText(step.count, 0, step.lastSelected);
-                double ms = side == 0 ? TimeAction(act, [&] { return TextOf(field) == expected; }) : TimeAction(act);
+                double ms = side == 0 ? TimeAction(act, [&] { return Text(field) == expected; }) : TimeAction(act);
                 char title[96];
                 std::snprintf(title, sizeof(title), "%s, %s", side == 0 ? "ours" : "baseline", step.what);
                 PrintTotals(title, ms, 5);
@@ -377,12 +371,8 @@ void ProfileIcons(long count) {
 
 void ProfileHistoryOpen(ITavroKessaUI* ui, long n) {
     HistoryData data(n);
-    ModalRun ours;
-    ours.title = kHistoryTitle;
-    ours.ready = [n](HWND dialog) { return ItemCount(GetDlgItem(dialog, IDC_HISTORY_LIST)) == n; };
-    ModalRun base;
-    base.title = "Bench Bare Report";
-    base.ready = [&data, n](HWND) { return ItemCount(data.bare.list) == n; };
+    ModalRun ours(kHistoryTitle, ListHolds(IDC_HISTORY_LIST, n));
+    ModalRun base("Bench Bare Report", ListHolds(data.bare.list, n));
     std::printf("\nhistory open, N=%ld\n", n);
     for (int run = 0; run < 3; ++run) {
         HandlerClock::Start(true);
@@ -457,7 +447,7 @@ void ProfileReportStyles(long n) {
 }  // namespace
 
 void Profile(ITavroKessaUI* ui, const Options& options) {
-    Deadline("profile", 3600);
+    SetDeadline("profile", 3600);
     SetOpenPause(0);
     const long small = 1000, large = options.smoke ? 1000 : 10000;
     if (Wanted(options, "open")) {
@@ -493,7 +483,7 @@ void Profile(ITavroKessaUI* ui, const Options& options) {
         ProfileOpen(ui, 50000, false);
         ProfileOpen(ui, 50000, true);
     }
-    Deadline("", 0);
+    SetDeadline("", 0);
     std::fflush(stdout);
 }
 

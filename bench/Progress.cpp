@@ -80,19 +80,17 @@ void BenchProgress(ITavroKessaUI* ui, const Options& options, Report& report) {
     std::fprintf(stderr, "bench: progress\n");
     const std::vector<long> sizes = options.Sizes({1000, 10000});
     for (long n : sizes) {
-        Deadline("progress, N=" + std::to_string(n), 1200);
+        SetDeadline("progress, N=" + std::to_string(n), 1200);
         ProgressTexts texts(n);
-        Row row;
-        row.name = "progress: UpdateProgressDialog calls";
-        row.n = n;
-        row.baseName = "the same SetWindowText/SetDlgItemText/PBM_SETPOS/UpdateWindow calls on a bare window";
+        Row row("progress: UpdateProgressDialog calls", n,
+                "the same SetWindowText/SetDlgItemText/PBM_SETPOS/UpdateWindow calls on a bare window");
         row.scales = true;
         Alternate(
             options, row, [&] { return RunOurProgress(ui, texts); }, [&] { return RunBareProgress(texts); });
         if (row.oursMissing) row.note = "our progress window did not open";
         report.Add(std::move(row));
     }
-    Deadline("", 0);
+    SetDeadline("", 0);
 }
 
 }  // namespace bench

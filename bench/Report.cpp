@@ -176,4 +176,18 @@ bool Report::WriteCsv(const std::string& path) const {
     return std::fclose(file) == 0;
 }
 
+bool Report::WriteMarkdown(const std::string& path, const std::string& header, const std::string& footer) const {
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (file == nullptr) return false;
+    std::fprintf(file,
+                 "# Latest benchmark results\n\n"
+                 "Written by `tavrokessabench --results` (`./run bench`); the method, the targets and what the "
+                 "figures mean are in [../README.md](../README.md). The same figures, unrounded, are in "
+                 "`latest.csv`.\n\n```\n%s```\n\n```\n",
+                 header.c_str());
+    Print(file);
+    std::fprintf(file, "```\n\n%s\n", footer.c_str());
+    return std::fclose(file) == 0;
+}
+
 }  // namespace bench

@@ -2,7 +2,11 @@
 // same process, printed as a table and written as CSV.
 //
 //   tavrokessabench [--reps N] [--smoke] [--only explore,history,progress,peer,memory,handlers,profile]
-//                   [--max-n N] [--pause-ms MS] [--csv FILE] [--slow-ms MS] [--profile PART,...]
+//                   [--max-n N] [--pause-ms MS] [--results DIR] [--csv FILE] [--slow-ms MS]
+//                   [--profile PART,...]
+//
+// --results DIR writes DIR/latest.md (the run's machine, method and table) and
+// DIR/latest.csv; --csv names the CSV file alone.
 //
 // --smoke runs every case once at its smallest size: it shows that the program
 // and the dialogs work, and its times mean nothing.
@@ -25,8 +29,8 @@ namespace {
 
 void Usage() {
     std::fprintf(stderr,
-                 "usage: tavrokessabench [--reps N] [--smoke] [--only GROUP,...] [--max-n N] [--pause-ms MS] [--csv FILE]\n"
-                 "                       [--slow-ms MS]\n"
+                 "usage: tavrokessabench [--reps N] [--smoke] [--only GROUP,...] [--max-n N] [--pause-ms MS]\n"
+                 "                       [--results DIR] [--csv FILE] [--slow-ms MS]\n"
                  "                       [--profile PART,...]\n"
                  "groups: explore history progress peer memory handlers (all by default); profile (only when named)\n");
 }
@@ -55,7 +59,7 @@ std::string LoadAverage() {
     return one + " " + five + " " + fifteen;
 }
 
-void DescribeMachine(FILE* out) {
+std::string DescribeMachine() {
     SYSTEM_INFO system;
     GetNativeSystemInfo(&system);
     MEMORYSTATUSEX memory = {};
@@ -67,14 +71,18 @@ void DescribeMachine(FILE* out) {
     std::time_t now = std::time(nullptr);
     char when[64];
     std::strftime(when, sizeof(when), "%Y-%m-%d %H:%M", std::localtime(&now));
-    std::fprintf(out, "machine: %s, %lu processors, %.1f GB memory, Wine %s, %dx%d screen\n",
+    char line[512];
+    std::string text;
+    std::snprintf(line, sizeof(line), "machine: %s, %lu processors, %.1f GB memory, Wine %s, %dx%d screen\n",
                  Registry(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
                           "ProcessorNameString")
                      .c_str(),
                  system.dwNumberOfProcessors, memory.ullTotalPhys / 1073741824.0,
                  wineVersion != nullptr ? wineVersion() : "(not Wine)", GetSystemMetrics(SM_CXSCREEN),
                  GetSystemMetrics(SM_CYSCREEN));
-    std::fprintf(out, "started %s, load average %s\n", when, LoadAverage().c_str());
+    text += line;
+    std::snprintf(line, sizeof(line), "started %s, load average %s\n", when, LoadAverage().c_str());
+    text += line;
     // The library changes while people work on it: say which build was measured.
     char library[MAX_PATH] = {};
     HMODULE module = GetModuleHandleA("tavrokessaui.dll");
@@ -83,9 +91,16 @@ void DescribeMachine(FILE* out) {
         GetFileAttributesExA(library, GetFileExInfoStandard, &data)) {
         SYSTEMTIME built;
         FileTimeToSystemTime(&data.ftLastWriteTime, &built);
-        std::fprintf(out, "library: tavrokessaui.dll built %04u-%02u-%02u %02u:%02u:%02u UTC\n", built.wYear,
-                     built.wMonth, built.wDay, built.wHour, built.wMinute, built.wSecond);
+        std::snprintf(line, sizeof(line), "library: tavrokessaui.dll built %04u-%02u-%02u %02u:%02u:%02u UTC\n",
+                      built.wYear, built.wMonth, built.wDay, built.wHour, built.wMinute, built.wSecond);
+        text += line;
     }
+    return text;
+}
+
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH] = {};
+    return GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr) != 0 ? full : path;
 }
 
 }  // namespace
@@ -107,6 +122,7 @@ int main(int argc, char** argv) {
         else if (arg == "--smoke") options.smoke = true;
         else if (arg == "--only") options.only = Split(next());
         else if (arg == "--csv") options.csv = next();
+        else if (arg == "--results") options.results = next();
         else if (arg == "--slow-ms") options.slowMs = std::atof(next().c_str());
         else if (arg == "--max-n") options.maxN = std::atol(next().c_str());
         else if (arg == "--pause-ms") options.pauseMs = std::max(0L, std::atol(next().c_str()));
@@ -124,8 +140,12 @@ int main(int argc, char** argv) {
     }
 
     // Where the run started, whatever a dialog does to the current folder.
-    char csv[MAX_PATH] = {};
-    if (GetFullPathNameA(options.csv.c_str(), sizeof(csv), csv, nullptr) != 0) options.csv = csv;
+    if (!options.results.empty()) {
+        options.results = FullPath(options.results);
+        CreateDirectoryA(options.results.c_str(), nullptr);
+        options.csv = options.results + "\\latest.csv";
+    }
+    options.csv = FullPath(options.csv);
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
@@ -135,7 +155,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench: no service object\n");
         return 1;
     }
-    bench::StartWatchdog();
+    tkt::StartWatchdog(0);  // each phase sets its own deadline
     bench::SetOpenPause(static_cast<DWORD>(options.smoke ? 0 : options.pauseMs));
 
     if (!child.empty()) {
@@ -144,9 +164,11 @@ int main(int argc, char** argv) {
         return code;
     }
 
-    DescribeMachine(stdout);
-    std::fprintf(stdout, "method: median of %d runs, ours and baseline alternating%s\n\n", options.Reps(),
-                 options.WarmUp() ? ", after one warm-up each" : " (smoke run: the times mean nothing)");
+    char method[160];
+    std::snprintf(method, sizeof(method), "method: median of %d runs, ours and baseline alternating%s\n",
+                  options.Reps(), options.WarmUp() ? ", after one warm-up each" : " (smoke run: the times mean nothing)");
+    const std::string header = DescribeMachine() + method;
+    std::fprintf(stdout, "%s\n", header.c_str());
     std::fflush(stdout);
 
     bench::Report report;
@@ -162,9 +184,16 @@ int main(int argc, char** argv) {
     report.AddGrowth();
 
     report.Print(stdout);
-    std::fprintf(stdout, "\nfinished, load average %s\n", LoadAverage().c_str());
+    const std::string footer = "finished, load average " + LoadAverage();
+    std::fprintf(stdout, "\n%s\n", footer.c_str());
     bool written = report.WriteCsv(options.csv);
     std::fprintf(stdout, "%s %s\n", written ? "written:" : "could not write", options.csv.c_str());
+    if (!options.results.empty()) {
+        const std::string markdown = options.results + "\\latest.md";
+        bool kept = report.WriteMarkdown(markdown, header, footer);
+        std::fprintf(stdout, "%s %s\n", kept ? "written:" : "could not write", markdown.c_str());
+        written = written && kept;
+    }
     std::fflush(stdout);
     ReleaseITavroKessaUI(ui);
     CoUninitialize();

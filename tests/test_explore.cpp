@@ -159,7 +159,7 @@ TEST_F(Explore, DoubleClicksOpenFoldersAndFilesButNotEmptySpace) {
             eventsBefore = model.events.size();
             RECT client;
             GetClientRect(List(driver), &client);
-            tkt::DoubleClickAt(List(driver), POINT{client.right - 4, client.bottom - 4});
+            tkt::PostDoubleClick(List(driver), POINT{client.right - 4, client.bottom - 4});
         })
         .Do([&] {
             // Posted messages come before the next tick: by now it has been handled.

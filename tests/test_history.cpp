@@ -49,15 +49,7 @@ int SelectedRow(HWND dialog) {
     return static_cast<int>(SendMessageA(ListOf(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-std::string Cell(HWND dialog, int row, int subItem) {
-    char text[256] = {};
-    LVITEMA item = {};
-    item.iSubItem = subItem;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    ToList(dialog, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), &item);
-    return text;
-}
+std::string Cell(HWND dialog, int row, int subItem) { return tkt::ItemText(ListOf(dialog), row, subItem); }
 
 LVITEMA Item(HWND dialog, int row) {
     LVITEMA item = {};

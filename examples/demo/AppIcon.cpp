@@ -36,7 +36,7 @@ bool InLetter(Point u) {
 
 }  // namespace
 
-HICON CreateAppIcon(int size) {
+UniqueIcon CreateAppIcon(int size) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = size;
@@ -45,7 +45,7 @@ HICON CreateAppIcon(int size) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    UniqueBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (colour == nullptr) return nullptr;
 
     // Each pixel averages 4 x 4 samples, so the edges are smooth at any size.
@@ -82,21 +82,20 @@ HICON CreateAppIcon(int size) {
     }
 
     // With an alpha channel the mask only has to exist; all zero lets the alpha rule.
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, mask);
-    PatBlt(dc, 0, 0, size, size, BLACKNESS);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (mask == nullptr || dc == nullptr) return nullptr;
+    {
+        SelectionScope selected(dc.get(), mask.get());
+        PatBlt(dc.get(), 0, 0, size, size, BLACKNESS);
+    }
 
+    // The icon gets copies of both bitmaps: ours go when this returns.
     ICONINFO icon = {};
     icon.fIcon = TRUE;
-    icon.hbmMask = mask;
-    icon.hbmColor = colour;
-    HICON result = CreateIconIndirect(&icon);
-    DeleteObject(mask);
-    DeleteObject(colour);
-    return result;
+    icon.hbmMask = mask.get();
+    icon.hbmColor = colour.get();
+    return UniqueIcon(CreateIconIndirect(&icon));
 }
 
 }  // namespace demo

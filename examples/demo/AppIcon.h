@@ -4,12 +4,12 @@
 #ifndef TAVROKESSA_DEMO_APPICON_H
 #define TAVROKESSA_DEMO_APPICON_H
 
-#include <windows.h>
+#include "Handles.h"
 
 namespace demo {
 
-// A new icon `size` pixels square; the caller destroys it with DestroyIcon.
-HICON CreateAppIcon(int size);
+// A new icon `size` pixels square (null when it cannot be made).
+UniqueIcon CreateAppIcon(int size);
 
 }  // namespace demo
 

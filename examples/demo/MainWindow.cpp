@@ -58,10 +58,8 @@ const Group kGroups[] = {
 }  // namespace
 
 MainWindow::~MainWindow() {
+    // The window goes before the font and icons it shows.
     if (m_window != nullptr) DestroyWindow(m_window);
-    if (m_font != nullptr) DeleteObject(m_font);
-    if (m_largeIcon != nullptr) DestroyIcon(m_largeIcon);
-    if (m_smallIcon != nullptr) DestroyIcon(m_smallIcon);
 }
 
 bool MainWindow::Create(HINSTANCE instance, int show) {
@@ -76,8 +74,8 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
     // The library's dialogs show the small icon of their parent's class.
-    windowClass.hIcon = m_largeIcon;
-    windowClass.hIconSm = m_smallIcon;
+    windowClass.hIcon = m_largeIcon.get();
+    windowClass.hIconSm = m_smallIcon.get();
     if (RegisterClassExA(&windowClass) == 0) return false;
 
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -146,7 +144,7 @@ HWND MainWindow::AddControl(const char* className, const char* text, DWORD style
     HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                                    m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(m_window, GWLP_HINSTANCE)), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
     return control;
 }
 
@@ -154,7 +152,7 @@ void MainWindow::OnCreate() {
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    m_font = CreateFontIndirectA(&metrics.lfMessageFont);
+    m_font.reset(CreateFontIndirectA(&metrics.lfMessageFont));
 
     const int margin = 12, columnWidth = 150, buttonHeight = 24, groupHeight = 182;
     for (size_t column = 0; column < sizeof(kGroups) / sizeof(kGroups[0]); ++column) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "DemoHost.h"
+#include "Handles.h"
 
 namespace demo {
 
@@ -33,10 +34,11 @@ private:
                     DWORD exStyle = 0);
 
     DemoHost& m_host;
+    // The window's class and controls show these; they outlive the window.
+    UniqueIcon m_largeIcon;
+    UniqueIcon m_smallIcon;
+    UniqueFont m_font;
     HWND m_window = nullptr;
-    HFONT m_font = nullptr;
-    HICON m_largeIcon = nullptr;
-    HICON m_smallIcon = nullptr;
 };
 
 }  // namespace demo

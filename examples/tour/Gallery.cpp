@@ -9,6 +9,8 @@
 namespace tour {
 namespace {
 
+using namespace tkt;
+
 const char kSheetName[] = "contact-sheet.png";
 
 std::string Escaped(const std::string& text) {

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "Image.h"
+#include "Picture.h"
 
 namespace tour {
+
+using tkt::Image;
 
 class Gallery {
 public:

@@ -4,59 +4,29 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <memory>
 
-#include "../demo/DemoHost.h"
-#include "../demo/MainWindow.h"
+#include "DemoHost.h"
+#include "DialogDriver.h"
 #include "Gallery.h"
-#include "Image.h"
-#include "Input.h"
-#include "Script.h"
+#include "MainWindow.h"
+#include "Picture.h"
+#include "resource.h"
 
 namespace tour {
 namespace {
 
-// Control ids of the dialogs, as their templates document them.
-namespace id {
-constexpr int kSigninQuery = 1021, kSigninUser = 1022, kSigninPassword = 1023, kSigninAutoLogin = 1027,
-              kSigninServer = 1030, kSigninDatabase = 1031, kDatabasesList = 1031;
-constexpr int kOptionsBrowse = 1021, kOptionsFolder = 1049, kOptionsEnforcedNote = 1050;
-constexpr int kPropertiesStatus = 1029;
-constexpr int kHistoryGetVersion = 1022, kHistoryComment = 1024, kHistoryList = 1025;
-constexpr int kExploreBack = 1021, kExploreUp = 1022, kExploreList = 1025, kExploreOpen = 1041, kExploreLookIn = 1042,
-              kExploreTypes = 1043, kExploreFileName = 1044;
-constexpr int kProgressBar = 1035, kProgressCancel = 1040;
-}  // namespace id
+using namespace tkt;
 
 const char kSigninTitle[] = "Calvex Kessa 7.2 Log In";
 const char kHostCaption[] = "Kessa";
 const char kRefusalCaption[] = "Kessa Log In";
 const char kAlpha[] = "alpha.kessa.example";
 const char kBeta[] = "beta.kessa.example";
-
-// Waiting for a picture: a window is photographed once it shows the same pixels on
-// two captures in a row (Wine copies a window's drawing to the screen a little
-// later than it paints), or after a number of tries for one that keeps moving.
-struct PictureState {
-    int tries = 0;
-    DWORD last = 0;
-    Image previous;
-};
-
-RECT UnionOf(const std::vector<HWND>& windows) {
-    RECT area = WindowRect(windows.front());
-    for (HWND window : windows) {
-        RECT rect = WindowRect(window);
-        UnionRect(&area, &area, &rect);
-    }
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    IntersectRect(&area, &area, &screen);
-    return area;
-}
+// How long one call's steps may take before its dialogs are ended.
+constexpr DWORD kStepMs = 20000;
 
 class Tour {
 public:
@@ -80,9 +50,9 @@ public:
 private:
     HWND Owner() const { return m_window.Handle(); }
     void Expect(bool ok, const std::string& what);
-    void RunScript(Script& script, const std::function<void()>& call);
-    Script::Condition Picture(std::string name, std::string caption, std::function<HWND()> window,
-                              std::function<std::vector<HWND>()> also = nullptr, bool steady = true);
+    void RunScript(Driver& script, const std::function<void()>& call);
+    Driver::Step Picture(std::string name, std::string caption, std::function<HWND()> window,
+                         std::function<std::vector<HWND>()> also = nullptr, bool steady = true);
     // Signs in to `server`/`database` without pictures, unless already there.
     bool RequireSession(const std::string& server, const std::string& database);
     int FileId(const char* path) const;
@@ -129,51 +99,34 @@ void Tour::Expect(bool ok, const std::string& what) {
     if (!ok) m_failures.push_back(m_scene + ": " + what);
 }
 
-void Tour::RunScript(Script& script, const std::function<void()>& call) {
-    bool finished = script.Run(call);
-    Expect(finished, script.Problem() + " (" + m_host.LastCall() + ")");
+void Tour::RunScript(Driver& script, const std::function<void()>& call) {
+    script.Run([&] {
+        call();
+        return INT_PTR(0);
+    });
+    Expect(script.Problem().empty(), script.Problem() + " (" + m_host.LastCall() + ")");
+    const int left = script.LiveCreatedWindows();
+    Expect(left == 0, std::to_string(left) + " window(s) outlived the call (" + m_host.LastCall() + ")");
 }
 
-Script::Condition Tour::Picture(std::string name, std::string caption, std::function<HWND()> window,
-                                std::function<std::vector<HWND>()> also, bool steady) {
-    auto state = std::make_shared<PictureState>();
-    return [this, state, name, caption, window, also, steady]() -> bool {
-        HWND target = window();
-        if (target == nullptr || !IsWindowVisible(target)) return false;
-        std::vector<HWND> windows = {target};
+Driver::Step Tour::Picture(std::string name, std::string caption, std::function<HWND()> window,
+                           std::function<std::vector<HWND>()> also, bool steady) {
+    auto windows = [window, also] {
+        std::vector<HWND> all = {window()};
         if (also) {
             std::vector<HWND> more = also();
-            windows.insert(windows.end(), more.begin(), more.end());
+            all.insert(all.end(), more.begin(), more.end());
         }
-        DWORD now = GetTickCount();
-        if (state->tries == 0) {
-            // Nothing may cover the picture: the window goes to the top if it is not.
-            RECT rect = WindowRect(target);
-            POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-            HWND above = GetAncestor(WindowFromPoint(centre), GA_ROOT);
-            if (std::find(windows.begin(), windows.end(), above) == windows.end())
-                SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            for (HWND each : windows)
-                RedrawWindow(each, nullptr, nullptr,
-                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            state->tries = 1;
-            state->last = now;
-            return false;
-        }
-        if (now - state->last < 40) return false;
-        state->last = now;
-        Image image = CaptureScreen(UnionOf(windows));
-        bool same = !state->previous.Empty() && image == state->previous;
-        ++state->tries;
-        state->previous = std::move(image);
-        if (!same && state->tries < (steady ? 20 : 3)) return false;
-        if (LooksBlank(state->previous)) {
+        return all;
+    };
+    auto take = [this, name, caption](const Image& image) {
+        if (LooksBlank(image)) {
             Expect(false, name + ": the picture came out blank");
-        } else if (!m_gallery.Add(name, caption, state->previous)) {
+        } else if (!m_gallery.Add(name, caption, image)) {
             Expect(false, name + ": the picture could not be saved in " + m_gallery.Folder());
         }
-        return true;
     };
+    return Photograph(windows, take, steady);
 }
 
 int Tour::FileId(const char* path) const {
@@ -186,21 +139,21 @@ bool Tour::RequireSession(const std::string& server, const std::string& database
         return true;
     HWND dialog = nullptr;
     auto item = [&](int control) { return GetDlgItem(dialog, control); };
-    Script script;
+    Driver script(kStepMs);
     script.Wait("the sign-in dialog", [&] { return (dialog = FindDialog(kSigninTitle)) != nullptr; })
         .Do("fill in the entries",
             [&] {
-                TypeText(item(id::kSigninUser), "alice");
-                TypeText(item(id::kSigninPassword), "alpine");
-                TypeText(item(id::kSigninServer), server);
-                TypeText(item(id::kSigninDatabase), database);
+                TypeKeys(item(IDC_SIGNIN_USER), "alice");
+                TypeKeys(item(IDC_SIGNIN_PASSWORD), "alpine");
+                TypeKeys(item(IDC_SIGNIN_SERVER), server);
+                TypeKeys(item(IDC_SIGNIN_DATABASE), database);
             })
         .Wait("the entries typed",
               [&] {
-                  return TextOf(item(id::kSigninServer)) == server && TextOf(item(id::kSigninDatabase)) == database &&
-                         GetWindowTextLengthA(item(id::kSigninPassword)) == 6;
+                  return Text(item(IDC_SIGNIN_SERVER)) == server && Text(item(IDC_SIGNIN_DATABASE)) == database &&
+                         GetWindowTextLengthA(item(IDC_SIGNIN_PASSWORD)) == 6;
               })
-        .Do("press OK", [&] { Click(item(IDOK)); });
+        .Do("press OK", [&] { PressButton(item(IDOK)); });
     INT_PTR result = -2;
     RunScript(script, [&] { result = m_host.SignIn(Owner()); });
     bool there = result == 1 && m_host.SignedIn() && m_host.CurrentDatabase()->name == database;
@@ -236,11 +189,11 @@ void Tour::Messages() {
     };
     for (const Case& test : cases) {
         HWND box = nullptr;
-        Script script;
+        Driver script(kStepMs);
         script.Wait("the message box", [&] { return (box = FindDialog(kHostCaption)) != nullptr; })
             .Wait("its picture", Picture(test.name, test.caption, [&] { return box; }))
             .Wait("its button", [&] { return GetDlgItem(box, test.button) != nullptr; })
-            .Do("press the button", [&] { Click(GetDlgItem(box, test.button)); });
+            .Do("press the button", [&] { PressButton(GetDlgItem(box, test.button)); });
         INT_PTR answer = -2;
         RunScript(script, [&] { answer = m_host.Tell(Owner(), test.notice); });
         Expect(answer == test.expected, std::string(test.name) + " answered " + std::to_string(answer) + ", expected " +
@@ -253,13 +206,13 @@ void Tour::Messages() {
 void Tour::Signin() {
     HWND dialog = nullptr, box = nullptr, chooser = nullptr;
     auto item = [&](int control) { return GetDlgItem(dialog, control); };
-    auto refusal = [&] { return (box = FindDialogOwnedBy(dialog)) != nullptr && TextOf(box) == kRefusalCaption; };
-    Script script;
+    auto refusal = [&] { return (box = FindDialogOwnedBy(dialog)) != nullptr && Text(box) == kRefusalCaption; };
+    Driver script(kStepMs);
     script.Wait("the sign-in dialog", [&] { return (dialog = FindDialog(kSigninTitle)) != nullptr; })
         .Wait("the saved entries",
               [&] {
-                  return TextOf(item(id::kSigninUser)) == "alice" && TextOf(item(id::kSigninServer)) == kAlpha &&
-                         TextOf(item(id::kSigninDatabase)) == "Tools";
+                  return Text(item(IDC_SIGNIN_USER)) == "alice" && Text(item(IDC_SIGNIN_SERVER)) == kAlpha &&
+                         Text(item(IDC_SIGNIN_DATABASE)) == "Tools";
               })
         .Wait("the dialog's picture",
               Picture("signin",
@@ -267,51 +220,51 @@ void Tour::Signin() {
                       "the version text.",
                       [&] { return dialog; }))
         // A wrong password: OnLogin refuses with the host's own message box.
-        .Do("type a wrong password", [&] { TypeText(item(id::kSigninPassword), "wrong"); })
-        .Wait("the password typed", [&] { return GetWindowTextLengthA(item(id::kSigninPassword)) == 5; })
-        .Do("press OK", [&] { Click(item(IDOK)); })
+        .Do("type a wrong password", [&] { TypeKeys(item(IDC_SIGNIN_PASSWORD), "wrong"); })
+        .Wait("the password typed", [&] { return GetWindowTextLengthA(item(IDC_SIGNIN_PASSWORD)) == 5; })
+        .Do("press OK", [&] { PressButton(item(IDOK)); })
         .Wait("the host's refusal", refusal)
         .Wait("the refusal's picture",
               Picture(
                   "signin-refused",
                   "OnLogin answers false for a wrong password and tells the user why; the dialog stays open.",
                   [&] { return box; }, [&] { return std::vector<HWND>{dialog}; }))
-        .Do("close the refusal", [&] { Click(GetDlgItem(box, IDOK)); })
+        .Do("close the refusal", [&] { PressButton(GetDlgItem(box, IDOK)); })
         .Wait("the refusal closed", [&] { return !IsWindow(box); })
         // A server that does not answer: the "..." listing fails.
-        .Do("choose the offline server", [&] { TypeText(item(id::kSigninServer), "gamma.kessa.example"); })
-        .Wait("the server typed", [&] { return TextOf(item(id::kSigninServer)) == "gamma.kessa.example"; })
-        .Do("press ...", [&] { Click(item(id::kSigninQuery)); })
+        .Do("choose the offline server", [&] { TypeKeys(item(IDC_SIGNIN_SERVER), "gamma.kessa.example"); })
+        .Wait("the server typed", [&] { return Text(item(IDC_SIGNIN_SERVER)) == "gamma.kessa.example"; })
+        .Do("press ...", [&] { PressButton(item(IDC_SIGNIN_QUERY)); })
         .Wait("the host's warning", refusal)
         .Wait("the warning's picture",
               Picture(
                   "signin-offline", "OnQueryKessaList answers false for a server that does not answer: no chooser.",
                   [&] { return box; }, [&] { return std::vector<HWND>{dialog}; }))
-        .Do("close the warning", [&] { Click(GetDlgItem(box, IDOK)); })
+        .Do("close the warning", [&] { PressButton(GetDlgItem(box, IDOK)); })
         .Wait("the warning closed", [&] { return !IsWindow(box); })
         // The right server and password, and a database from the chooser.
         .Do("type the right server and password",
             [&] {
-                TypeText(item(id::kSigninServer), kAlpha);
-                TypeText(item(id::kSigninPassword), "alpine");
+                TypeKeys(item(IDC_SIGNIN_SERVER), kAlpha);
+                TypeKeys(item(IDC_SIGNIN_PASSWORD), "alpine");
             })
         .Wait("the entries typed",
               [&] {
-                  return TextOf(item(id::kSigninServer)) == kAlpha &&
-                         GetWindowTextLengthA(item(id::kSigninPassword)) == 6;
+                  return Text(item(IDC_SIGNIN_SERVER)) == kAlpha &&
+                         GetWindowTextLengthA(item(IDC_SIGNIN_PASSWORD)) == 6;
               })
-        .Do("press ...", [&] { Click(item(id::kSigninQuery)); })
+        .Do("press ...", [&] { PressButton(item(IDC_SIGNIN_QUERY)); })
         .Wait("the database chooser", [&] { return (chooser = FindDialog("Databases")) != nullptr; })
         .Wait("the databases of alpha listed",
-              [&] { return SendDlgItemMessageA(chooser, id::kDatabasesList, LB_GETCOUNT, 0, 0) == 3; })
+              [&] { return SendDlgItemMessageA(chooser, IDC_DATABASES_LIST, LB_GETCOUNT, 0, 0) == 3; })
         .Do("click Projects",
             [&] {
-                HWND list = GetDlgItem(chooser, id::kDatabasesList);
+                HWND list = GetDlgItem(chooser, IDC_DATABASES_LIST);
                 ClickAt(list, ListBoxItemCentre(list, ListBoxFind(list, "Projects")));
             })
         .Wait("Projects selected",
               [&] {
-                  HWND list = GetDlgItem(chooser, id::kDatabasesList);
+                  HWND list = GetDlgItem(chooser, IDC_DATABASES_LIST);
                   return SendMessageA(list, LB_GETCURSEL, 0, 0) == ListBoxFind(list, "Projects");
               })
         .Wait("the chooser's picture",
@@ -320,11 +273,11 @@ void Tour::Signin() {
                   "\"...\" asks the host for the server's databases (OnQueryKessaList) and offers them in the "
                   "chooser.",
                   [&] { return chooser; }, [&] { return std::vector<HWND>{dialog}; }))
-        .Do("press OK in the chooser", [&] { Click(GetDlgItem(chooser, IDOK)); })
-        .Wait("Projects in the database field", [&] { return TextOf(item(id::kSigninDatabase)) == "Projects"; })
-        .Do("tick \"Use these settings next session\"", [&] { Click(item(id::kSigninAutoLogin)); })
-        .Wait("the box ticked", [&] { return IsDlgButtonChecked(dialog, id::kSigninAutoLogin) == BST_CHECKED; })
-        .Do("press OK", [&] { Click(item(IDOK)); });
+        .Do("press OK in the chooser", [&] { PressButton(GetDlgItem(chooser, IDOK)); })
+        .Wait("Projects in the database field", [&] { return Text(item(IDC_SIGNIN_DATABASE)) == "Projects"; })
+        .Do("tick \"Use these settings next session\"", [&] { PressButton(item(IDC_SIGNIN_AUTO_LOGIN)); })
+        .Wait("the box ticked", [&] { return IsDlgButtonChecked(dialog, IDC_SIGNIN_AUTO_LOGIN) == BST_CHECKED; })
+        .Do("press OK", [&] { PressButton(item(IDOK)); });
     INT_PTR result = -2;
     RunScript(script, [&] { result = m_host.SignIn(Owner()); });
     Expect(result == 1, "ShowSigninDialog returned " + std::to_string(result) + ", expected 1");
@@ -378,11 +331,11 @@ void Tour::Options() {
     if (!RequireSession(kAlpha, "Projects")) return;
     HWND dialog = nullptr, picker = nullptr;
     std::string before;
-    Script script;
+    Driver script(kStepMs);
     script.Wait("the options dialog", [&] { return (dialog = FindDialog("Kessa Options")) != nullptr; })
         .Wait("the working folder shown",
               [&] {
-                  before = TextOf(GetDlgItem(dialog, id::kOptionsFolder));
+                  before = Text(GetDlgItem(dialog, IDC_OPTIONS_FOLDER));
                   return before == "C:\\Kessa\\Projects";
               })
         .Wait("the dialog's picture",
@@ -390,7 +343,7 @@ void Tour::Options() {
                       "ShowOptionsDialog: the working folder and the saved-settings box as the record holds them; "
                       "\"Working Folder Set by Server\" is hidden.",
                       [&] { return dialog; }))
-        .Do("press Browse...", [&] { Click(GetDlgItem(dialog, id::kOptionsBrowse)); })
+        .Do("press Browse...", [&] { PressButton(GetDlgItem(dialog, IDC_OPTIONS_BROWSE)); })
         .Wait("the folder picker",
               [&] {
                   picker = FindDialogOwnedBy(dialog);
@@ -403,10 +356,10 @@ void Tour::Options() {
                       "\"Browse...\" opens the shell's folder picker through BrowseForFolder, titled with the "
                       "library's \"Select working folder:\".",
                       [&] { return picker; }))
-        .Do("press OK in the picker", [&] { Click(GetDlgItem(picker, IDOK)); })
+        .Do("press OK in the picker", [&] { PressButton(GetDlgItem(picker, IDOK)); })
         .Wait("the chosen folder in the field",
-              [&] { return TextOf(GetDlgItem(dialog, id::kOptionsFolder)) == "C:\\"; })
-        .Do("press OK", [&] { Click(GetDlgItem(dialog, IDOK)); });
+              [&] { return Text(GetDlgItem(dialog, IDC_OPTIONS_FOLDER)) == "C:\\"; })
+        .Do("press OK", [&] { PressButton(GetDlgItem(dialog, IDOK)); });
     INT_PTR result = -2;
     RunScript(script, [&] { result = m_host.EditOptions(Owner()); });
     Expect(result == 1, "ShowOptionsDialog returned " + std::to_string(result) + ", expected 1");
@@ -416,14 +369,14 @@ void Tour::Options() {
 void Tour::Enforced() {
     if (!RequireSession(kBeta, "Web")) return;
     HWND dialog = nullptr;
-    Script script;
+    Driver script(kStepMs);
     script.Wait("the options dialog", [&] { return (dialog = FindDialog("Kessa Options")) != nullptr; })
         .Wait("the server's folder, locked",
               [&] {
-                  return TextOf(GetDlgItem(dialog, id::kOptionsFolder)) == "C:\\Kessa\\Web" &&
-                         !IsEnabled(GetDlgItem(dialog, id::kOptionsFolder)) &&
-                         !IsEnabled(GetDlgItem(dialog, id::kOptionsBrowse)) &&
-                         IsWindowVisible(GetDlgItem(dialog, id::kOptionsEnforcedNote));
+                  return Text(GetDlgItem(dialog, IDC_OPTIONS_FOLDER)) == "C:\\Kessa\\Web" &&
+                         !IsEnabled(GetDlgItem(dialog, IDC_OPTIONS_FOLDER)) &&
+                         !IsEnabled(GetDlgItem(dialog, IDC_OPTIONS_BROWSE)) &&
+                         IsWindowVisible(GetDlgItem(dialog, IDC_OPTIONS_ENFORCED_NOTE));
               })
         .Wait("the dialog's picture",
               Picture("options-enforced",
@@ -438,9 +391,9 @@ void Tour::Enforced() {
 
 void Tour::Folder() {
     HWND picker = nullptr;
-    Script script;
+    Driver script(kStepMs);
     script.Wait("the folder picker", [&] { return (picker = FindDialogOwnedBy(Owner())) != nullptr; })
-        .Do("press Cancel", [&] { Click(GetDlgItem(picker, IDCANCEL)); });
+        .Do("press Cancel", [&] { PressButton(GetDlgItem(picker, IDCANCEL)); });
     INT_PTR result = -2;
     RunScript(script, [&] { result = m_host.ChooseLocalFolder(Owner()); });
     Expect(result == 0, "BrowseForFolder returned " + std::to_string(result) + " for Cancel, expected 0");
@@ -454,21 +407,21 @@ void Tour::Explore() {
     const demo::Repository& repository = *m_host.CurrentRepository();
     HWND dialog = nullptr;
     auto item = [&](int control) { return GetDlgItem(dialog, control); };
-    auto list = [&] { return item(id::kExploreList); };
-    auto levels = [&] { return ComboCount(item(id::kExploreLookIn)); };
+    auto list = [&] { return item(IDC_EXPLORE_LIST); };
+    auto levels = [&] { return ComboCount(item(IDC_EXPLORE_LOOK_IN)); };
     auto openFolder = [&](const char* name) {
-        return [&, name] { DoubleClickAt(list(), ListItemCentre(list(), ListFind(list(), name))); };
+        return [&, name] { DoubleClickAt(list(), ItemCentre(list(), FindItem(list(), name), LVIR_ICON)); };
     };
     auto showing = [&](const char* path) {
         return [&, path] {
             int folder = repository.Find(path);
-            return levels() == static_cast<int>(repository.Lineage(folder).size()) && ListCount(list()) > 0 &&
-                   ListText(list(), 0) == repository.At(repository.At(folder).children.front()).name;
+            return levels() == static_cast<int>(repository.Lineage(folder).size()) && ItemCount(list()) > 0 &&
+                   ItemText(list(), 0) == repository.At(repository.At(folder).children.front()).name;
         };
     };
     const char* const chosenNames[] = {"Document.cpp", "Engine.cpp", "Engine.h"};
 
-    Script script;
+    Driver script(kStepMs);
     script.Wait("the explore dialog", [&] { return (dialog = FindDialog("Open from Kessa")) != nullptr; })
         .Wait("the root listed", showing("$/"))
         .Wait("the root's picture",
@@ -483,51 +436,51 @@ void Tour::Explore() {
               Picture("explore-subfolder",
                       "Two double-clicks later (OnOpenEntry with a folder's index): back and up are enabled.",
                       [&] { return dialog; }))
-        .Do("open \"Look in:\" (F4)", [&] { PressKey(item(id::kExploreLookIn), VK_F4); })
-        .Wait("the levels dropped down", [&] { return ComboDroppedList(item(id::kExploreLookIn)) != nullptr; })
+        .Do("open \"Look in:\" (F4)", [&] { PressKey(item(IDC_EXPLORE_LOOK_IN), VK_F4); })
+        .Wait("the levels dropped down", [&] { return ComboDroppedList(item(IDC_EXPLORE_LOOK_IN)) != nullptr; })
         .Wait(
             "the drop-down's picture",
             Picture(
                 "explore-lookin",
                 "\"Look in:\" open: each level of the path indented under the server's root, with its picture.",
-                [&] { return dialog; }, [&] { return std::vector<HWND>{ComboDroppedList(item(id::kExploreLookIn))}; }))
+                [&] { return dialog; }, [&] { return std::vector<HWND>{ComboDroppedList(item(IDC_EXPLORE_LOOK_IN))}; }))
         .Do("click the root level",
             [&] {
-                HWND dropped = ComboDroppedList(item(id::kExploreLookIn));
+                HWND dropped = ComboDroppedList(item(IDC_EXPLORE_LOOK_IN));
                 ClickAt(dropped, ListBoxItemCentre(dropped, 0));
             })
         .Wait("the root listed again", showing("$/"))
-        .Do("press Go To Last Folder Visited", [&] { Click(item(id::kExploreBack)); })
+        .Do("press Go To Last Folder Visited", [&] { PressButton(item(IDC_EXPLORE_BACK)); })
         .Wait("back in src/ui", showing("$/src/ui"))
-        .Do("press Up One Level", [&] { Click(item(id::kExploreUp)); })
+        .Do("press Up One Level", [&] { PressButton(item(IDC_EXPLORE_UP)); })
         .Wait("up in src", showing("$/src"))
         .Do("double-click core", openFolder("core"))
         .Wait("src/core listed", showing("$/src/core"))
-        .Do("choose C++ files in \"Files of type:\"", [&] { PressKey(item(id::kExploreTypes), VK_DOWN); })
+        .Do("choose C++ files in \"Files of type:\"", [&] { PressKey(item(IDC_EXPLORE_TYPES), VK_DOWN); })
         .Wait("only C++ files and folders listed",
               [&] {
-                  if (ComboSelection(item(id::kExploreTypes)) != 1 || ListFind(list(), "Engine.cpp") < 0) return false;
-                  for (int i = 0; i < ListCount(list()); ++i)
-                      if (!demo::MatchesPatterns(ListText(list(), i), "*.cpp;*.h")) return false;
+                  if (ComboSelection(item(IDC_EXPLORE_TYPES)) != 1 || FindItem(list(), "Engine.cpp") < 0) return false;
+                  for (int i = 0; i < ItemCount(list()); ++i)
+                      if (!demo::MatchesPatterns(ItemText(list(), i), "*.cpp;*.h")) return false;
                   return true;
               })
         .Do("click Document.cpp, then Ctrl+click Engine.cpp and Engine.h",
             [&] {
-                ClickAt(list(), ListItemCentre(list(), ListFind(list(), chosenNames[0])));
-                ClickAt(list(), ListItemCentre(list(), ListFind(list(), chosenNames[1])), MK_CONTROL);
-                ClickAt(list(), ListItemCentre(list(), ListFind(list(), chosenNames[2])), MK_CONTROL);
+                ClickAt(list(), ItemCentre(list(), FindItem(list(), chosenNames[0]), LVIR_ICON));
+                ClickAt(list(), ItemCentre(list(), FindItem(list(), chosenNames[1]), LVIR_ICON), MK_CONTROL);
+                ClickAt(list(), ItemCentre(list(), FindItem(list(), chosenNames[2]), LVIR_ICON), MK_CONTROL);
             })
         .Wait("three files selected and named",
               [&] {
-                  return ListSelected(list()).size() == 3 &&
-                         TextOf(item(id::kExploreFileName)) == "\"Document.cpp\" \"Engine.cpp\" \"Engine.h\"";
+                  return SelectedItems(list()).size() == 3 &&
+                         Text(item(IDC_EXPLORE_FILE_NAME)) == "\"Document.cpp\" \"Engine.cpp\" \"Engine.h\"";
               })
         .Wait("the selection's picture",
               Picture("explore-multiple",
                       "\"C++ files\" chosen and three files selected: GetSelectionText names them in the file-name "
                       "field.",
                       [&] { return dialog; }))
-        .Do("press Open", [&] { Click(item(id::kExploreOpen)); });
+        .Do("press Open", [&] { PressButton(item(IDC_EXPLORE_OPEN)); });
     INT_PTR result = -2;
     RunScript(script, [&] { result = m_host.Explore(Owner()); });
     Expect(result == 1, "ShowExploreDialog returned " + std::to_string(result) + ", expected 1");
@@ -555,10 +508,10 @@ void Tour::Properties() {
     };
     for (const Case& test : cases) {
         HWND dialog = nullptr;
-        Script script;
+        Driver script(kStepMs);
         script.Wait("the properties dialog", [&] { return (dialog = FindDialog("Properties")) != nullptr; })
             .Wait("the check-out status",
-                  [&] { return TextOf(GetDlgItem(dialog, id::kPropertiesStatus)) == test.status; })
+                  [&] { return Text(GetDlgItem(dialog, IDC_PROPERTIES_STATUS)) == test.status; })
             .Wait("the dialog's picture", Picture(test.name, test.caption, [&] { return dialog; }))
             .Do("close it", [&] {
                 if (test.byCloseBox) {
@@ -578,13 +531,13 @@ void Tour::History() {
     const int file = FileId("$/src/core/Engine.cpp");
     const demo::Node& engine = m_host.CurrentRepository()->At(file);
     HWND dialog = nullptr;
-    auto list = [&] { return GetDlgItem(dialog, id::kHistoryList); };
-    auto getVersion = [&] { return GetDlgItem(dialog, id::kHistoryGetVersion); };
-    auto row = [&](int version) { return ListFind(list(), std::to_string(version), 1); };
-    auto selected = [&](int rowIndex) { return ListSelected(list()) == std::vector<int>{rowIndex}; };
+    auto list = [&] { return GetDlgItem(dialog, IDC_HISTORY_LIST); };
+    auto getVersion = [&] { return GetDlgItem(dialog, IDC_HISTORY_GET_VERSION); };
+    auto row = [&](int version) { return FindItem(list(), std::to_string(version), 1); };
+    auto selected = [&](int rowIndex) { return SelectedItems(list()) == std::vector<int>{rowIndex}; };
     auto sortedByAuthor = [&] {
-        for (int i = 1; i < ListCount(list()); ++i)
-            if (std::strcmp(ListText(list(), i - 1, 3).c_str(), ListText(list(), i, 3).c_str()) > 0) return false;
+        for (int i = 1; i < ItemCount(list()); ++i)
+            if (std::strcmp(ItemText(list(), i - 1, 3).c_str(), ItemText(list(), i, 3).c_str()) > 0) return false;
         return true;
     };
     auto headerImage = [&](int column) {
@@ -597,10 +550,10 @@ void Tour::History() {
     const int count = static_cast<int>(engine.versions.size());
     int arrowAfterSort = -2;
 
-    Script script;
+    Driver script(kStepMs);
     script.Wait("the history dialog", [&] { return (dialog = FindDialog("History")) != nullptr; })
         .Wait("every version listed, the marker on version 34",
-              [&] { return ListCount(list()) == count && ListImage(list(), row(34)) == 3; })
+              [&] { return ItemCount(list()) == count && ItemImage(list(), row(34)) == 3; })
         .Wait("the dialog's picture",
               Picture("history",
                       "ShowHistoryDialog: the versions newest first; the pennant marks the local version (34).",
@@ -610,15 +563,15 @@ void Tour::History() {
         .Wait("version 1 selected, Get Version disabled", [&] { return selected(row(1)) && !IsEnabled(getVersion()); })
         .Do("press Home", [&] { PressKey(list(), VK_HOME); })
         .Wait("version 36 selected, Get Version enabled", [&] { return selected(row(36)) && IsEnabled(getVersion()); })
-        .Do("click version 31", [&] { ClickAt(list(), ListItemCentre(list(), row(31))); })
+        .Do("click version 31", [&] { ClickAt(list(), ItemCentre(list(), row(31), LVIR_ICON)); })
         .Wait("version 31 selected, its whole comment shown",
               [&] {
                   return selected(row(31)) && IsEnabled(getVersion()) &&
-                         TextOf(GetDlgItem(dialog, id::kHistoryComment)) == engine.versions[30].comment;
+                         Text(GetDlgItem(dialog, IDC_HISTORY_COMMENT)) == engine.versions[30].comment;
               })
-        .Do("press Get Version", [&] { Click(getVersion()); })
+        .Do("press Get Version", [&] { PressButton(getVersion()); })
         .Wait("the marker moved to version 31",
-              [&] { return ListImage(list(), row(31)) == 3 && ListImage(list(), row(34)) == 0; })
+              [&] { return ItemImage(list(), row(31)) == 3 && ItemImage(list(), row(34)) == 0; })
         .Do("click the Created By header",
             [&] {
                 HWND header = ListView_GetHeader(list());
@@ -637,7 +590,7 @@ void Tour::History() {
                       "Sorted by \"Created By\" (the header's arrow) after Get Version fetched version 31 through the "
                       "progress window: the pennant moved with it.",
                       [&] { return dialog; }))
-        .Do("press Close", [&] { Click(GetDlgItem(dialog, IDCANCEL)); });
+        .Do("press Close", [&] { PressButton(GetDlgItem(dialog, IDCANCEL)); });
     INT_PTR result = -2;
     RunScript(script, [&] { result = m_host.ShowHistory(Owner(), file); });
     Expect(result == 1, "ShowHistoryDialog returned " + std::to_string(result) + ", expected 1");
@@ -651,12 +604,12 @@ void Tour::History() {
 void Tour::Progress() {
     if (!RequireSession(kAlpha, "Projects")) return;
     HWND window = nullptr;
-    Script script;
+    Driver script(kStepMs);
     script
         .Wait("the progress window a third of the way",
               [&] {
                   window = FindDialog("Get Latest");
-                  return window != nullptr && SendDlgItemMessageA(window, id::kProgressBar, PBM_GETPOS, 0, 0) >= 30;
+                  return window != nullptr && SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0) >= 30;
               })
         .Wait("its picture",
               Picture(
@@ -664,7 +617,7 @@ void Tour::Progress() {
                   "OpenProgressDialog during Get Latest of $/src: the host updates it between files and pumps "
                   "messages, so Cancel works.",
                   [&] { return window; }, nullptr, false))
-        .Do("press Cancel", [&] { Click(GetDlgItem(window, id::kProgressCancel)); });
+        .Do("press Cancel", [&] { PressButton(GetDlgItem(window, IDC_PROGRESS_CANCEL)); });
     demo::TransferOutcome outcome;
     RunScript(script, [&] { outcome = m_host.GetLatest(Owner(), FileId("$/src")); });
     Expect(outcome.shown, "the progress window did not open");
@@ -678,7 +631,7 @@ void Tour::Progress() {
 
 void Tour::Main() {
     m_window.Refresh();
-    Script script;
+    Driver script(kStepMs);
     script.Wait("the main window's picture",
                 Picture("main-window",
                         "The demo host's main window: a button per dialog, the records as the dialogs left them and "

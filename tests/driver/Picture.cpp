@@ -1,10 +1,11 @@
-#include "Image.h"
+#include "Picture.h"
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <set>
 
-namespace tour {
+namespace tkt {
 namespace {
 
 // A 32-bit top-down DIB section selected into a memory DC, for reading pixels
@@ -76,6 +77,19 @@ std::vector<Span> Spans(int source, int target) {
         for (double& weight : span.weights) weight /= total;
     }
     return spans;
+}
+
+RECT UnionOf(const std::vector<HWND>& windows) {
+    RECT area = {};
+    GetWindowRect(windows.front(), &area);
+    for (HWND window : windows) {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        UnionRect(&area, &area, &rect);
+    }
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&area, &area, &screen);
+    return area;
 }
 
 }  // namespace
@@ -174,4 +188,43 @@ bool LooksBlank(const Image& image) {
     return true;
 }
 
-}  // namespace tour
+std::function<bool()> Photograph(std::function<std::vector<HWND>()> windows,
+                                 std::function<void(const Image&)> take, bool steady) {
+    struct State {
+        int tries = 0;
+        DWORD last = 0;
+        Image previous;
+    };
+    auto state = std::make_shared<State>();
+    return [state, windows = std::move(windows), take = std::move(take), steady]() -> bool {
+        std::vector<HWND> shown = windows();
+        if (shown.empty() || shown.front() == nullptr || !IsWindowVisible(shown.front())) return false;
+        DWORD now = GetTickCount();
+        if (state->tries == 0) {
+            // Nothing may cover the picture: the window goes to the top if it is not.
+            RECT rect = {};
+            GetWindowRect(shown.front(), &rect);
+            POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+            HWND above = GetAncestor(WindowFromPoint(centre), GA_ROOT);
+            if (std::find(shown.begin(), shown.end(), above) == shown.end())
+                SetWindowPos(shown.front(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            for (HWND each : shown)
+                RedrawWindow(each, nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            state->tries = 1;
+            state->last = now;
+            return false;
+        }
+        if (now - state->last < 40) return false;
+        state->last = now;
+        Image image = CaptureScreen(UnionOf(shown));
+        bool same = !state->previous.Empty() && image == state->previous;
+        ++state->tries;
+        state->previous = std::move(image);
+        if (!same && state->tries < (steady ? 20 : 3)) return false;
+        take(state->previous);
+        return true;
+    };
+}
+
+}  // namespace tkt

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "Image.h"
+#include "Picture.h"
 
-namespace tour {
+namespace tkt {
 namespace {
 
 // Deflate writes bits from the least significant end of each byte.
@@ -250,4 +250,4 @@ bool SavePng(const std::string& path, const Image& image) {
     return std::fwrite(png.data(), 1, png.size(), file.get()) == png.size();
 }
 
-}  // namespace tour
+}  // namespace tkt

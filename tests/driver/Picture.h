@@ -1,15 +1,16 @@
-// Pictures in memory for the tour: screen captures, scaled copies, the contact
-// sheet, and writing them as PNG files.
-#ifndef TAVROKESSA_TOUR_IMAGE_H
-#define TAVROKESSA_TOUR_IMAGE_H
+// Pictures of what is on the screen: screen captures taken once the drawing has
+// arrived there, scaled copies and text for contact sheets, and PNG files.
+#ifndef TK_DRIVER_PICTURE_H
+#define TK_DRIVER_PICTURE_H
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
-namespace tour {
+namespace tkt {
 
 // Rows from the top; each pixel 0x00RRGGBB.
 struct Image {
@@ -51,6 +52,17 @@ bool SavePng(const std::string& path, const Image& image);
 // The PNG file's bytes (exposed for the size report and for tests).
 std::vector<uint8_t> EncodePng(const Image& image);
 
-}  // namespace tour
+// A driver step that photographs windows once their drawing is on the screen.
+// `windows` names them, the one that must be visible first; the picture covers
+// all of them. The first window is brought to the top if another covers it and
+// everything is redrawn; then the screen is read until two captures in a row
+// agree (Wine copies a window's drawing to the screen a little after it paints),
+// twenty captures at the most, or three for a window that is meant to keep
+// changing (`steady` false).
+// `take` gets the picture and the step is done.
+std::function<bool()> Photograph(std::function<std::vector<HWND>()> windows,
+                                 std::function<void(const Image&)> take, bool steady = true);
+
+}  // namespace tkt
 
 #endif
