@@ -3,7 +3,7 @@
 # run under Wine. COMPILER gcc is the mingw-w64 g++; clang is Debian's clang
 # for the same target with the mingw GCC's libstdc++ (skipped, saying why,
 # when there is no clang). Arguments: COMPILER, GXX, PKG_CONFIG, PACKAGE,
-# SOURCE_DIR, WORK_DIR, WINE, DEFINES (e.g. UNICODE;_UNICODE), NAME.
+# SOURCE_DIR, WORK_DIR, WINE, CLANGXX, DEFINES (e.g. UNICODE;_UNICODE), NAME.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/Steps.cmake)
 
@@ -49,7 +49,7 @@ set(common -std=c++17 -O1 ${definitions} ${SOURCE_DIR}/Host.cpp ${cflags} ${libs
 if(COMPILER STREQUAL "gcc")
   tk_step("compiling with ${GXX}" ${GXX} ${common})
 else()
-  find_program(clang NAMES clang++ clang++-14)
+  set(clang ${CLANGXX})
   if(NOT clang)
     message(STATUS "package_clang skipped: clang++ is not installed (apt-get install clang; ./run installs it)")
     return()
