@@ -14,7 +14,9 @@
 //    vtable entries.
 //  * std::string and std::vector cross the boundary: build the host with the same
 //    toolchain (one C runtime heap), as the library's own tests and demo are.
-//  * All text is narrow (ANSI) and NUL-terminated.
+//  * All text is narrow (ANSI) and NUL-terminated. Accessors whose names windows.h
+//    rewrites (GetUserName, GetMessage) are declared under their ...A names, with an
+//    inline ...W forwarder for UNICODE hosts.
 #ifndef TAVROKESSAUI_H
 #define TAVROKESSAUI_H
 
@@ -284,6 +286,8 @@ public:
     virtual long long GetLastModDateLatestSortValue();
     virtual void SetLastModDateLatestSortVal(long long key);
     virtual const char* GetUserNameA();
+    // windows.h turns GetUserName into GetUserNameW under UNICODE: not virtual, so no vtable slot is added.
+    const char* GetUserNameW() { return GetUserNameA(); }
     virtual void SetUserName(const char* text);
     virtual const char* GetComment();
     virtual void SetComment(const char* text);
@@ -347,6 +351,8 @@ public:
     virtual bool GetCheckedOut();
     virtual void SetCheckedOut(bool checkedOut);
     virtual const char* GetUserNameA();
+    // windows.h turns GetUserName into GetUserNameW under UNICODE: not virtual, so no vtable slot is added.
+    const char* GetUserNameW() { return GetUserNameA(); }
     virtual void SetUserName(const char* text);
 
 private:
@@ -376,6 +382,8 @@ public:
     virtual const char* GetCaption();
     virtual void SetCaption(const char* text);
     virtual const char* GetMessageA();
+    // windows.h turns GetMessage into GetMessageW under UNICODE: not virtual, so no vtable slot is added.
+    const char* GetMessageW() { return GetMessageA(); }
     virtual void SetMessage(const char* text);
     virtual const char* GetFile();
     virtual void SetFile(const char* text);

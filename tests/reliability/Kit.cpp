@@ -597,7 +597,12 @@ Tally Monkey(Kind kind, std::uint32_t seed, int steps) {
         driver.WaitDialog(TitleOf(kind)).Wait([&] {
             HWND dialog = driver.Dialog();
             if (!IsWindow(dialog)) return true;
-            if (DismissForeign(dialog, rng)) return ++tally.steps >= steps;
+            // A step that closed what the last one opened never ends the session:
+            // the dialog itself is still to be cancelled at the next tick.
+            if (DismissForeign(dialog, rng)) {
+                ++tally.steps;
+                return false;
+            }
             DWORD_PTR answer = 0;
             if (SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer) == 0)
                 tally.faults.push_back(Fault(kind, "stopped answering"));
