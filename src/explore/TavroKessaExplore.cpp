@@ -195,31 +195,30 @@ void TavroKessaExplore::OnOpen() {
     CallEvents(Call::User, [&](ITavroKessaExploreDialogEvents& events) { events.OnOpen(this, selection); });
 }
 
-void TavroKessaExplore::OnLookInChosen() {
-    HWND combo = GetDlgItem(Window(), IDC_EXPLORE_LOOK_IN);
-    int position = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    if (position == CB_ERR) return;
-    // Another event runs: the choice is not acted on, and the drop-down shows the
-    // host's level again.
+int TavroKessaExplore::ChoiceToActOn(int id, int inForce) {
+    HWND combo = GetDlgItem(Window(), id);
+    const int position = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    if (position == CB_ERR) return -1;
+    // Another event runs: the choice is not acted on, and the drop-down shows what
+    // is in force again.
     if (UserCallRunning()) {
-        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(m_lookInSelected), 0);
-        return;
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(inForce), 0);
+        return -1;
     }
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    return position;
+}
+
+void TavroKessaExplore::OnLookInChosen() {
+    const int position = ChoiceToActOn(IDC_EXPLORE_LOOK_IN, m_lookInSelected);
+    if (position < 0) return;
+    const int count = static_cast<int>(SendDlgItemMessageA(Window(), IDC_EXPLORE_LOOK_IN, CB_GETCOUNT, 0, 0));
     // The host rebuilds the path; the drop-down is not touched here.
     CallEvents(Call::User, [&](ITavroKessaExploreDialogEvents& events) { events.OnLookInSelected(this, position, count); });
 }
 
 void TavroKessaExplore::OnFilterChosen() {
-    HWND types = GetDlgItem(Window(), IDC_EXPLORE_TYPES);
-    int position = static_cast<int>(SendMessageA(types, CB_GETCURSEL, 0, 0));
-    if (position == CB_ERR) return;
-    // Another event runs: the choice is not acted on, and the list shows the
-    // filter still in force.
-    if (UserCallRunning()) {
-        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(m_currentFilter), 0);
-        return;
-    }
+    const int position = ChoiceToActOn(IDC_EXPLORE_TYPES, m_currentFilter);
+    if (position < 0) return;
     m_currentFilter = position;
     CallEvents(Call::User, [&](ITavroKessaExploreDialogEvents& events) { events.OnOpenEntry(this, -1); });
 }

@@ -62,6 +62,8 @@ private:
     void OnOpen();
     void OnLookInChosen();
     void OnFilterChosen();
+    // The position chosen in drop-down `id` when it is to be acted on, else -1.
+    int ChoiceToActOn(int id, int inForce);
     void OnSelectionChanged(HWND from);
     void OnGatherSelection();
 
