@@ -1,6 +1,5 @@
 #include "TavroKessaHistory.h"
 
-
 #include <climits>
 #include <string>
 
