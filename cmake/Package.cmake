@@ -16,6 +16,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake ${PROJECT_SOURC
 # The documents keep their relative places, so the links between them work in the package too.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/host-guide.md ${PROJECT_SOURCE_DIR}/docs/wine-notes.md
+              ${PROJECT_SOURCE_DIR}/docs/accessibility.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/gallery/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/gallery
         FILES_MATCHING PATTERN "*.png")

@@ -1,6 +1,8 @@
 # Makes the Wine prefix PREFIX once: initialised, Wine drawing its own window
 # frames (so closing a window is fast and screenshots include the frame), and
-# the server gone again before the tests start.
+# the server gone again before the tests start. LOGPIXELS (96, 144, 192...) sets
+# the display scale: Wine reads it when the prefix is made and the prefix keeps
+# it, so each scale has a prefix of its own.
 if(EXISTS "${PREFIX}/system.reg")
   return()
 endif()
@@ -31,5 +33,16 @@ execute_process(COMMAND ${WINE} reg add "HKLM\\Software\\Microsoft\\Windows NT\\
                 RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "setting the dialog font substitute failed: ${rc}")
+endif()
+if(DEFINED LOGPIXELS AND NOT LOGPIXELS STREQUAL "96")
+  # The desktop's value is what programs read; the one under the current
+  # configuration is what a new prefix takes its fonts' scale from.
+  foreach(key "HKCU\\Control Panel\\Desktop" "HKCC\\Software\\Fonts")
+    execute_process(COMMAND ${WINE} reg add "${key}" /v LogPixels /t REG_DWORD /d ${LOGPIXELS} /f
+                    RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "setting LogPixels under ${key} failed: ${rc}")
+    endif()
+  endforeach()
 endif()
 execute_process(COMMAND wineserver -w)

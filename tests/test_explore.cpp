@@ -449,7 +449,7 @@ TEST_F(Explore, ResizingMovesAndStretchesTheControlsAndNeverShrinksBelowTheStart
         HWND dialog = driver.Dialog();
         for (size_t i = 0; i < 10; ++i) start[i] = tkt::ClientRectOf(dialog, follows[i].id);
         GetWindowRect(dialog, &window);
-        HWND label = GetNextWindow(GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN), GW_HWNDNEXT);
+        HWND label = GetNextWindow(GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN), GW_HWNDPREV);
         GetWindowRect(label, &lookInLabel);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&lookInLabel), 2);
 
@@ -464,7 +464,7 @@ TEST_F(Explore, ResizingMovesAndStretchesTheControlsAndNeverShrinksBelowTheStart
             EXPECT_EQ(now.right - now.left, start[i].right - start[i].left + f.width * dx);
             EXPECT_EQ(now.bottom - now.top, start[i].bottom - start[i].top + f.height * dy);
         }
-        HWND label2 = GetNextWindow(GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN), GW_HWNDNEXT);
+        HWND label2 = GetNextWindow(GetDlgItem(dialog, IDC_EXPLORE_LOOK_IN), GW_HWNDPREV);
         RECT labelNow;
         GetWindowRect(label2, &labelNow);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&labelNow), 2);

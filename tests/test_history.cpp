@@ -311,7 +311,7 @@ TEST_F(HistoryDialog, GetVersionFollowsTheSelectionAndMovesTheMarker) {
 TEST_F(HistoryDialog, ContextMenuNeedsASelectionAndGraysWhatCannotBeFetched) {
     AddFour();
     events.can = [](int entry) { return entry != 102; };
-    RECT mouse = {}, keyboard = {};
+    RECT mouse = {}, keyboard = {}, row = {};
     bool grayedFor102 = false, grayedFor100 = true;
     tkt::Driver driver;
     driver.WaitDialog("History")
@@ -331,12 +331,15 @@ TEST_F(HistoryDialog, ContextMenuNeedsASelectionAndGraysWhatCannotBeFetched) {
         .Wait([] { return PopupMenu() == nullptr; })
         .Do([&] {
             Select(driver.Dialog(), 0);
-            ContextMenu(driver.Dialog(), -1, -1);  // from the keyboard: passed on unchanged
+            ContextMenu(driver.Dialog(), -1, -1);  // from the keyboard: beside the selected row
         })
         .Wait([] { return PopupMenu() != nullptr; })
         .Do([&] {
             grayedFor100 = Grayed(PopupMenu());
             GetWindowRect(PopupMenu(), &keyboard);
+            row.left = LVIR_BOUNDS;
+            ToList(driver.Dialog(), LVM_GETITEMRECT, 0, &row);
+            MapWindowPoints(ListOf(driver.Dialog()), nullptr, reinterpret_cast<POINT*>(&row), 2);
             Key(PopupMenu(), VK_DOWN);
             Key(PopupMenu(), VK_RETURN);
         })
@@ -348,8 +351,9 @@ TEST_F(HistoryDialog, ContextMenuNeedsASelectionAndGraysWhatCannotBeFetched) {
     EXPECT_FALSE(grayedFor100);
     EXPECT_EQ(mouse.left, 250);
     EXPECT_EQ(mouse.top, 260);
-    EXPECT_LE(keyboard.left, 0);
-    EXPECT_LE(keyboard.top, 0);
+    EXPECT_EQ(keyboard.top, row.bottom);
+    EXPECT_GT(keyboard.left, row.left);
+    EXPECT_LT(keyboard.left, row.right);
     EXPECT_EQ(events.fetched, (std::vector<int>{100}));
 }
 

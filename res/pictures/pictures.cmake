@@ -85,11 +85,14 @@ _tk_picture(folder.bmp bmp folder16.txt)                         # 141
 # mask is transparent, as masked image-list drawing expects.
 _tk_picture(history_images.bmp bmp history16x14.txt --key 000000) # 126
 _tk_picture(history_mask.bmp mask history16x14.txt)              # 127
-# Dialog button icons, 16 x 16 and 32 x 32.
-_tk_picture(back.ico ico back16.txt back32.txt)                  # 146
-_tk_picture(back_gray.ico ico-grey back16.txt back32.txt)        # 153
-_tk_picture(up.ico ico up16.txt up32.txt)                        # 148
-_tk_picture(up_gray.ico ico-grey up16.txt up32.txt)              # 152
+# Dialog button icons, an image for each scale the buttons are shown at:
+# 16, 20, 24 and 32 pixels square.
+set(_tk_back_maps back16.txt back20.txt back24.txt back32.txt)
+set(_tk_up_maps up16.txt up20.txt up24.txt up32.txt)
+_tk_picture(back.ico ico ${_tk_back_maps})                       # 146
+_tk_picture(back_gray.ico ico-grey ${_tk_back_maps})             # 153
+_tk_picture(up.ico ico ${_tk_up_maps})                           # 148
+_tk_picture(up_gray.ico ico-grey ${_tk_up_maps})                 # 152
 
 set(_tk_pic_targets ${TK_PICTURE_FILES})
 set(_tk_check_pictures "${_tk_pic_bin}/check_pictures${_tk_pic_exe}")

@@ -64,7 +64,8 @@ HWND CreateExploreListView(HWND dialog, const RECT& rect, bool multipleSelection
     HWND list;
     {
         ActivationScope scope;
-        list = CreateWindowExA(0, WC_LISTVIEWA, "Tavro Kessa List View", style, rect.left, rect.top,
+        // No window text: the accessibility layer would read it out as the list's name.
+        list = CreateWindowExA(0, WC_LISTVIEWA, "", style, rect.left, rect.top,
                                rect.right - rect.left, rect.bottom - rect.top, dialog,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_EXPLORE_LIST)), ModuleHandle(),
                                nullptr);

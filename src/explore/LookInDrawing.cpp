@@ -8,9 +8,6 @@
 namespace tk {
 namespace {
 
-constexpr int kPictureSize = 16;
-constexpr int kIndentPerLevel = 16;
-
 COLORREF Colour(ITavroKessaUIHost* host, int index) {
     return host != nullptr ? host->GetColor(index) : GetSysColor(index);
 }
@@ -48,26 +45,31 @@ BOOL DrawLookInItem(const DRAWITEMSTRUCT& item, const std::vector<std::string>& 
     const std::string& label = path[item.itemID];
     SIZE extent = {};
     GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &extent);
-    int height = std::max<int>(extent.cy, kPictureSize);
+    const int size = pictures.size;
+    // The item is as high as its text or its picture (the dialog measures it so);
+    // both are centred in it.
+    const int height = std::max<int>({extent.cy, size, static_cast<int>(item.rcItem.bottom - item.rcItem.top)});
     // The closed field shows the chosen level without its depth.
-    int indent = (item.itemState & ODS_COMBOBOXEDIT) != 0 ? 0 : kIndentPerLevel * static_cast<int>(item.itemID);
+    int indent = (item.itemState & ODS_COMBOBOXEDIT) != 0 ? 0 : size * static_cast<int>(item.itemID);
     int x0 = item.rcItem.left + indent;
     int y0 = item.rcItem.top;
-    RECT backRect = {x0 + 22, y0, x0 + 26 + extent.cx, y0 + height};
-    RECT textRect = {x0 + 24, y0 + 1, x0 + 28 + extent.cx, y0 + height + 1};
+    // A gap of a quarter of the picture between it and the text's background.
+    const int textLeft = x0 + 2 + size + size / 4;
+    RECT backRect = {textLeft, y0, textLeft + extent.cx + 4, y0 + height};
+    RECT textRect = {textLeft + 2, y0, textLeft + 4 + extent.cx, y0 + height};
 
     FillSolid(dc, backRect, background);
     if (highlighted) DrawFocusRect(dc, &backRect);
 
     // Only the text colour is ours to set: the control's background mode stays.
     COLORREF previousText = SetTextColor(dc, text);
-    DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &textRect, DT_NOPREFIX | DT_VCENTER);
+    DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &textRect, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
     SetTextColor(dc, previousText);
 
     HBITMAP picture = item.itemID == 0 ? pictures.root : pictures.folder;
     if (picture != nullptr)
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture), 0, x0 + 2, y0, kPictureSize, kPictureSize,
-                   DST_BITMAP | DSS_NORMAL);
+        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture), 0, x0 + 2, y0 + (height - size) / 2, size,
+                   size, DST_BITMAP | DSS_NORMAL);
     return TRUE;
 }
 

@@ -15,6 +15,7 @@ namespace tk {
 struct LookInPictures {
     HBITMAP root;    // item 0, the server
     HBITMAP folder;  // every deeper level
+    int size = 16;   // both are size x size pixels; each level is indented by as much
 };
 
 // Draws item `item.itemID` from `path`. Colours come from `host`, or from the

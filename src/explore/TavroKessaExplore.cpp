@@ -3,8 +3,12 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "../../res/resource.h"
 #include "../service/DialogHelpers.h"
+#include "../service/Scale.h"
 #include "ExploreLayout.h"
 #include "LookInDrawing.h"
 
@@ -34,18 +38,86 @@ INT_PTR TavroKessaExplore::Run(HWND parent, ITavroKessaUIHost* host, TavroKessaE
     // One controller per dialog: it starts as its members are initialised.
     m_host = host;
     m_params = params;
-    LoadPictures();
     return RunModal(parent, IDD_EXPLORE);
 }
 
+// The pictures at the scale the dialog is shown at; the window must exist.
 void TavroKessaExplore::LoadPictures() {
-    // The first pixel's colour turns into the window colour.
-    auto load = [](int id) {
-        return static_cast<HBITMAP>(
-            LoadImageA(tk::ModuleHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
+    HWND window = Window();
+    const int factor = tk::PictureFactor(tk::WindowDpi(window));
+    // The first pixel's colour turns into the window colour; then each pixel grows
+    // into a square, so that the art stays crisp.
+    auto load = [factor](tk::UniqueBitmap& owner, int id) {
+        owner.Reset(static_cast<HBITMAP>(
+            LoadImageA(tk::ModuleHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT)));
+        if (factor == 1 || !owner) return;
+        HBITMAP enlarged = tk::EnlargeBitmap(owner.Get(), factor);
+        if (enlarged != nullptr) owner.Reset(enlarged);
     };
-    m_folderBitmap.Reset(load(IDB_EXPLORE_FOLDER));
-    m_rootBitmap.Reset(load(IDB_EXPLORE_ROOT));
+    load(m_folderBitmap, IDB_EXPLORE_FOLDER);
+    load(m_rootBitmap, IDB_EXPLORE_ROOT);
+    BITMAP facts = {};
+    if (m_folderBitmap && GetObjectA(m_folderBitmap.Get(), sizeof(facts), &facts) != 0)
+        m_lookInPictureSize = facts.bmHeight;
+    MeasureLookInLevels();
+    ChooseNavigationPictures();
+}
+
+// A level is as high as its text or its picture, whichever is higher, in the
+// dropped list and in the closed field alike.
+void TavroKessaExplore::MeasureLookInLevels() {
+    HWND lookIn = GetDlgItem(Window(), IDC_EXPLORE_LOOK_IN);
+    int textHeight = 0;
+    {
+        tk::WindowDC dc(lookIn);
+        tk::SelectionGuard font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(lookIn, WM_GETFONT, 0, 0)));
+        TEXTMETRICA metrics = {};
+        if (dc.Get() != nullptr && GetTextMetricsA(dc.Get(), &metrics)) textHeight = metrics.tmHeight;
+    }
+    m_lookInItemHeight = std::max(textHeight, m_lookInPictureSize);
+    // The field was measured as the combo box was made, before the dialog could
+    // answer: it is set again here.
+    if (SendMessageA(lookIn, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) < m_lookInItemHeight)
+        SendMessageA(lookIn, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), m_lookInItemHeight);
+}
+
+// The navigation buttons show the largest image of their icons that fits them.
+void TavroKessaExplore::ChooseNavigationPictures() {
+    HWND back = GetDlgItem(Window(), IDC_EXPLORE_BACK);
+    RECT client = {};
+    GetClientRect(back, &client);
+    const int size = tk::ExploreIconSizeFor(SIZE{client.right - client.left, client.bottom - client.top});
+    for (NavigationButton* button : {&m_back, &m_up}) {
+        if (size == tk::kExploreIconSizes[0]) {
+            button->enabledPicture = tk::ExploreButtonIcon(button->enabledIcon);
+            button->disabledPicture = tk::ExploreButtonIcon(button->disabledIcon);
+            continue;
+        }
+        auto loadIcon = [size](tk::UniqueIcon& owner, int id) {
+            owner.Reset(static_cast<HICON>(
+                LoadImageA(tk::ModuleHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+            return owner.Get();
+        };
+        button->enabledPicture = loadIcon(button->ownedEnabled, button->enabledIcon);
+        button->disabledPicture = loadIcon(button->ownedDisabled, button->disabledIcon);
+    }
+}
+
+// The two buttons show pictures only, and a screen reader announces a button by
+// its text: the words of their tooltips replace the template's placeholder
+// letters, which are never drawn.
+void TavroKessaExplore::NameNavigationButtons() {
+    HWND window = Window();
+    const struct {
+        int id;
+        UINT text;
+    } kButtons[] = {{IDC_EXPLORE_BACK, IDS_GO_TO_LAST_FOLDER}, {IDC_EXPLORE_UP, IDS_UP_ONE_LEVEL}};
+    for (const auto& button : kButtons) {
+        HWND control = GetDlgItem(window, button.id);
+        const char* words = tk::LoadResourceText(button.text);
+        if (words != nullptr) SetWindowTextA(control, words);
+        tk::AttachTooltip(control, words);
+    }
 }
 
 template <typename Event>
@@ -59,6 +131,8 @@ bool TavroKessaExplore::CallEvents(Call kind, Event&& event) {
 
 BOOL TavroKessaExplore::OnInit() {
     HWND window = Window();
+    // Before any event: the buttons take their pictures when the first one returns.
+    LoadPictures();
     // Only the window and its template controls exist yet: of the host's
     // operations only EndExplore works, and the dialog then ends with no further
     // event.
@@ -67,8 +141,7 @@ BOOL TavroKessaExplore::OnInit() {
 
     tk::ApplyStartAppearance(window, m_host);
     SettleNavigationButtons();
-    tk::AttachTooltip(GetDlgItem(window, IDC_EXPLORE_BACK), tk::LoadResourceText(IDS_GO_TO_LAST_FOLDER));
-    tk::AttachTooltip(GetDlgItem(window, IDC_EXPLORE_UP), tk::LoadResourceText(IDS_UP_ONE_LEVEL));
+    NameNavigationButtons();
 
     const char* title = m_params->GetTitle();
     if (title != nullptr) SetWindowTextA(window, title);
@@ -78,6 +151,10 @@ BOOL TavroKessaExplore::OnInit() {
     ShowWindow(holder, SW_HIDE);
     m_list = tk::CreateExploreListView(window, listRect, m_params->GetMultipleSelections(), holder);
     if (m_list == nullptr) return TRUE;
+    // The list has no label on screen, and the accessibility layer names it after
+    // the nearest static text before it, which is the holder: an empty holder
+    // leaves the list without a name rather than with "list view holder".
+    SetWindowTextA(holder, "");
     m_listRedraw.Attach(m_list);
 
     FillFilters();
@@ -118,10 +195,8 @@ bool TavroKessaExplore::OnCommand(int id, int code, HWND) {
         OnOpen();
         return true;
     case IDC_EXPLORE_LOOK_IN:
-        if (code == CBN_SELCHANGE) OnLookInChosen();
-        return false;
     case IDC_EXPLORE_TYPES:
-        if (code == CBN_SELCHANGE) OnFilterChosen();
+        OnDropDown(id, code);
         return false;
     default:
         return false;
@@ -154,13 +229,33 @@ void TavroKessaExplore::OnSize(int, int) { m_layout.Follow(Window()); }
 
 BOOL TavroKessaExplore::OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
     if (id != IDC_EXPLORE_LOOK_IN) return FALSE;
-    return tk::DrawLookInItem(item, m_lookInPath, m_host, tk::LookInPictures{m_rootBitmap.Get(), m_folderBitmap.Get()});
+    return tk::DrawLookInItem(item, m_lookInPath, m_host,
+                              tk::LookInPictures{m_rootBitmap.Get(), m_folderBitmap.Get(), m_lookInPictureSize});
 }
 
-bool TavroKessaExplore::OnPrivateMessage(UINT message, WPARAM, LPARAM) {
-    if (message != tk::kMsgGatherSelection) return false;
-    OnGatherSelection();
-    return true;
+BOOL TavroKessaExplore::OnMeasureItem(int id, MEASUREITEMSTRUCT& item) {
+    if (id != IDC_EXPLORE_LOOK_IN) return FALSE;
+    item.itemHeight = static_cast<UINT>(m_lookInItemHeight);
+    return TRUE;
+}
+
+bool TavroKessaExplore::OnPrivateMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case tk::kMsgGatherSelection:
+        OnGatherSelection();
+        return true;
+    case tk::kMsgDropDownClosed: {
+        const int id = static_cast<int>(wParam);
+        DropDownChoice& choice = id == IDC_EXPLORE_LOOK_IN ? m_lookInChoice : m_typesChoice;
+        // The item the close reported has been acted on already (a click).
+        if (!choice.pending) return true;
+        choice.pending = false;
+        OnChoiceMade(id);
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 // The host refills the list and the path from inside its events: the list stops
@@ -195,21 +290,71 @@ void TavroKessaExplore::OnOpen() {
     CallEvents(Call::User, [&](ITavroKessaExploreDialogEvents& events) { events.OnOpen(this, selection); });
 }
 
-int TavroKessaExplore::ChoiceToActOn(int id, int inForce) {
+// A drop-down's notifications, in the order the platform sends them: a click in
+// the open list, or Enter, accepts (CBN_SELENDOK) and closes it (CBN_CLOSEUP); a
+// click reports the new item after the close (CBN_SELCHANGE), Enter does not;
+// Escape or a click elsewhere cancels; each arrow key reports the item it moves
+// to, open or closed.
+void TavroKessaExplore::OnDropDown(int id, int code) {
+    DropDownChoice& choice = id == IDC_EXPLORE_LOOK_IN ? m_lookInChoice : m_typesChoice;
     HWND combo = GetDlgItem(Window(), id);
-    const int position = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    switch (code) {
+    case CBN_DROPDOWN:
+        choice.accepted = false;
+        return;
+    case CBN_SELENDOK:
+        choice.accepted = true;
+        return;
+    case CBN_SELENDCANCEL:
+        choice.accepted = false;
+        return;
+    case CBN_CLOSEUP:
+        // Acted on once the drop-down has finished closing, unless the item it
+        // reports next has been acted on by then.
+        if (choice.accepted)
+            choice.pending = PostMessageA(Window(), tk::kMsgDropDownClosed, static_cast<WPARAM>(id), 0) != FALSE;
+        else
+            ShowChoiceInForce(id);  // the highlighted item stays selected otherwise
+        choice.accepted = false;
+        return;
+    case CBN_SELCHANGE:
+        if (SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) return;
+        choice.pending = false;
+        OnChoiceMade(id);
+        return;
+    default:
+        return;
+    }
+}
+
+void TavroKessaExplore::OnChoiceMade(int id) {
+    if (id == IDC_EXPLORE_LOOK_IN)
+        OnLookInChosen();
+    else if (id == IDC_EXPLORE_TYPES)
+        OnFilterChosen();
+}
+
+void TavroKessaExplore::ShowChoiceInForce(int id) {
+    HWND combo = GetDlgItem(Window(), id);
+    const int inForce = id == IDC_EXPLORE_LOOK_IN ? m_lookInSelected : m_currentFilter;
+    if (SendMessageA(combo, CB_GETCURSEL, 0, 0) != inForce)
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(inForce), 0);
+}
+
+int TavroKessaExplore::ChoiceToActOn(int id) {
+    const int position = static_cast<int>(SendDlgItemMessageA(Window(), id, CB_GETCURSEL, 0, 0));
     if (position == CB_ERR) return -1;
     // Another event runs: the choice is not acted on, and the drop-down shows what
     // is in force again.
     if (UserCallRunning()) {
-        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(inForce), 0);
+        ShowChoiceInForce(id);
         return -1;
     }
     return position;
 }
 
 void TavroKessaExplore::OnLookInChosen() {
-    const int position = ChoiceToActOn(IDC_EXPLORE_LOOK_IN, m_lookInSelected);
+    const int position = ChoiceToActOn(IDC_EXPLORE_LOOK_IN);
     if (position < 0) return;
     const int count = static_cast<int>(SendDlgItemMessageA(Window(), IDC_EXPLORE_LOOK_IN, CB_GETCOUNT, 0, 0));
     // The host rebuilds the path; the drop-down is not touched here.
@@ -217,7 +362,7 @@ void TavroKessaExplore::OnLookInChosen() {
 }
 
 void TavroKessaExplore::OnFilterChosen() {
-    const int position = ChoiceToActOn(IDC_EXPLORE_TYPES, m_currentFilter);
+    const int position = ChoiceToActOn(IDC_EXPLORE_TYPES);
     if (position < 0) return;
     m_currentFilter = position;
     CallEvents(Call::User, [&](ITavroKessaExploreDialogEvents& events) { events.OnOpenEntry(this, -1); });
@@ -372,13 +517,21 @@ void TavroKessaExplore::SettleNavigationButtons() {
         if (state->shown == wanted) continue;
         state->shown = wanted;
         HWND button = GetDlgItem(window, state->id);
-        int iconId = state->wanted ? state->enabledIcon : state->disabledIcon;
-        SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(tk::ExploreButtonIcon(iconId)));
+        HICON picture = state->wanted ? state->enabledPicture : state->disabledPicture;
+        SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
         // A keyboard user would be left on a dead button: hand the focus to the list.
         if (!state->wanted && button != nullptr && GetFocus() == button && m_list != nullptr)
             SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_list), TRUE);
         EnableWindow(button, state->wanted ? TRUE : FALSE);
     }
+}
+
+int tk::ExploreIconSizeFor(SIZE client) {
+    // The button's sunken border on each side, and a pixel more for the focus
+    // frame drawn inside it.
+    const int frame = 2 * (GetSystemMetrics(SM_CXEDGE) + 1);
+    const int room = std::min(client.cx, client.cy) - frame;
+    return tk::LargestFitting(kExploreIconSizes, std::size(kExploreIconSizes), room);
 }
 
 HICON tk::ExploreButtonIcon(int iconId) {

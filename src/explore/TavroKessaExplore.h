@@ -20,10 +20,15 @@
 #include "tavrokessaui.h"
 
 namespace tk {
-// The picture of a navigation button: the icon's own 16 x 16 image (the system's
-// large icon size would overflow the small buttons), shared for the module's
-// lifetime.
+// The picture of a navigation button at 100 %: the icon's own 16 x 16 image (the
+// system's large icon size would overflow the small buttons), shared for the
+// module's lifetime.
 HICON ExploreButtonIcon(int iconId);
+// The sizes of the navigation icons' images, smallest first.
+constexpr int kExploreIconSizes[] = {16, 20, 24, 32};
+// The image size a navigation button of `client` pixels shows: the largest that
+// fits inside its border and focus frame.
+int ExploreIconSizeFor(SIZE client);
 }  // namespace tk
 
 class TavroKessaExplore final : public ITavroKessaExploreDialog, public tk::DialogBase, private tk::ExploreListSink {
@@ -54,16 +59,20 @@ private:
     LRESULT OnNotify(int id, NMHDR& header) override;
     void OnSize(int width, int height) override;
     BOOL OnDrawItem(int id, const DRAWITEMSTRUCT& item) override;
+    BOOL OnMeasureItem(int id, MEASUREITEMSTRUCT& item) override;
     bool OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCallsReturned() override;
     void OnWindowGone() override;
 
     void OnItemImageWanted(NMLVDISPINFOA& info);
     void OnOpen();
+    void OnDropDown(int id, int code);
+    void OnChoiceMade(int id);
+    void ShowChoiceInForce(int id);
     void OnLookInChosen();
     void OnFilterChosen();
     // The position chosen in drop-down `id` when it is to be acted on, else -1.
-    int ChoiceToActOn(int id, int inForce);
+    int ChoiceToActOn(int id);
     void OnSelectionChanged(HWND from);
     void OnGatherSelection();
 
@@ -78,13 +87,31 @@ private:
     bool CallEvents(Call kind, Event&& event);
 
     void LoadPictures();
+    void MeasureLookInLevels();
+    void ChooseNavigationPictures();
+    void NameNavigationButtons();
     void FillFilters();
     struct NavigationButton {
-        int id = 0;
-        int enabledIcon = 0;
-        int disabledIcon = 0;
+        NavigationButton(int control, int enabledIconId, int disabledIconId)
+            : id(control), enabledIcon(enabledIconId), disabledIcon(disabledIconId) {}
+        int id;
+        int enabledIcon;
+        int disabledIcon;
         bool wanted = false;
         int shown = -1;  // 1 enabled, 0 disabled, -1 not yet set
+        // The pictures at the button's size: at the standard small size the shared
+        // ones, at any other size owned here (shared images are for standard sizes).
+        HICON enabledPicture = nullptr;
+        HICON disabledPicture = nullptr;
+        tk::UniqueIcon ownedEnabled;
+        tk::UniqueIcon ownedDisabled;
+    };
+    // A drop-down's choice is acted on once it is final: moving through the open
+    // list with the arrow keys only browses, and the list closing on a level (Enter,
+    // a click) or a step in the closed field chooses.
+    struct DropDownChoice {
+        bool accepted = false;  // the open list is closing on its highlighted item
+        bool pending = false;   // a close on a choice waits to be acted on
     };
     void SetNavigationButton(NavigationButton& button, bool enabled);
     void SettleNavigationButtons();
@@ -110,6 +137,11 @@ private:
     std::vector<std::string> m_lookInPath;
     tk::UniqueBitmap m_folderBitmap;
     tk::UniqueBitmap m_rootBitmap;
+    // The look-in pictures' size at the display's scale, and the height of a level.
+    int m_lookInPictureSize = 16;
+    int m_lookInItemHeight = 16;
+    DropDownChoice m_lookInChoice;
+    DropDownChoice m_typesChoice;
 
     tk::ExploreIconCache m_icons;
     tk::RedrawSuspension m_listRedraw;

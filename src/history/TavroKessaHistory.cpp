@@ -1,13 +1,16 @@
 #include "TavroKessaHistory.h"
 
+#include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 
 #include "../../res/resource.h"
 #include "../service/ActivationContext.h"
 #include "../service/DialogHelpers.h"
 #include "../service/FixedText.h"
 #include "../service/Layout.h"
+#include "../service/Scale.h"
 #include "tavrokessaui.h"
 
 namespace {
@@ -71,13 +74,24 @@ BOOL TavroKessaHistory::OnInit() {
 
 void TavroKessaHistory::SetUpColumns() {
     if (!m_images) {
-        tk::ActivationScope scope;
-        m_images.Reset(ImageList_Create(kImageWidth, kImageHeight, ILC_MASK | ILC_COLOR16, 4, 0));
-        if (m_images) {
-            tk::UniqueBitmap strip(LoadBitmapA(tk::ModuleHandle(), MAKEINTRESOURCEA(IDB_HISTORY_IMAGES)));
-            tk::UniqueBitmap mask(LoadBitmapA(tk::ModuleHandle(), MAKEINTRESOURCEA(IDB_HISTORY_MASK)));
-            if (strip) ImageList_Add(m_images.Get(), strip.Get(), mask.Get());
+        // The marker and the arrows at the display's scale, each pixel a square.
+        const int factor = tk::PictureFactor(tk::WindowDpi(Window()));
+        tk::UniqueBitmap strip(LoadBitmapA(tk::ModuleHandle(), MAKEINTRESOURCEA(IDB_HISTORY_IMAGES)));
+        tk::UniqueBitmap mask(LoadBitmapA(tk::ModuleHandle(), MAKEINTRESOURCEA(IDB_HISTORY_MASK)));
+        int scale = 1;
+        if (factor > 1 && strip && mask) {
+            tk::UniqueBitmap largeStrip(tk::EnlargeBitmap(strip.Get(), factor));
+            tk::UniqueBitmap largeMask(tk::EnlargeBitmap(mask.Get(), factor));
+            // Both or neither: the mask must match the images pixel for pixel.
+            if (largeStrip && largeMask) {
+                strip = std::move(largeStrip);
+                mask = std::move(largeMask);
+                scale = factor;
+            }
         }
+        tk::ActivationScope scope;
+        m_images.Reset(ImageList_Create(kImageWidth * scale, kImageHeight * scale, ILC_MASK | ILC_COLOR16, 4, 0));
+        if (m_images && strip) ImageList_Add(m_images.Get(), strip.Get(), mask.Get());
     }
     // The list shares its image lists, so it never destroys this one; the
     // header takes it as well and shows the sort arrows from it.
@@ -210,7 +224,14 @@ void TavroKessaHistory::OnSize(int width, int height) {
     HWND getVersion = GetDlgItem(dialog, IDC_HISTORY_GET_VERSION);
     HWND close = GetDlgItem(dialog, IDCANCEL);
     const RECT list = WindowRectOf(m_list);
-    if (m_margin < 0) m_margin = tk::HistoryMargin(width, list.right - list.left);
+    if (m_margin < 0) {
+        m_margin = tk::HistoryMargin(width, list.right - list.left);
+        // A window the system made narrower than its template (a high scale on a
+        // small screen) shows no margin beyond the list: the template's own, the
+        // list's left edge, is taken, and the list is narrower than its template.
+        const int templateMargin = tk::RectInParent(dialog, m_list).left;
+        if (m_margin + 1 < templateMargin) m_margin = templateMargin;
+    }
 
     const RECT pathRect = WindowRectOf(path);
     const RECT commentRect = WindowRectOf(comment);
@@ -348,9 +369,26 @@ bool TavroKessaHistory::OnContextMenu(HWND target, POINT screen) {
         EnableMenuItem(menu.Get(), IDM_HISTORY_GET_VERSION, MF_BYCOMMAND | MF_GRAYED);
         EnableMenuItem(menu.Get(), IDM_HISTORY_GET_VERSION_FLAGGED, MF_BYCOMMAND | MF_GRAYED);
     }
-    // From the keyboard the point is (-1, -1); the menu opens there as it is.
+    // From the keyboard (the menu key, Shift+F10) the point is (-1, -1), which is
+    // the screen's corner: the menu opens beside the selected row instead.
+    if (screen.x == -1 && screen.y == -1) screen = BesideRow(row);
     TrackPopupMenu(GetSubMenu(menu.Get(), 0), 0, screen.x, screen.y, 0, dialog, nullptr);
     return true;
+}
+
+POINT TavroKessaHistory::BesideRow(int row) const {
+    // Scrolled into view first, so that the menu opens next to what it acts on.
+    SendMessageA(m_list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    RECT cell = {};
+    cell.top = tk::kColumnVersion;
+    cell.left = LVIR_LABEL;
+    SendMessageA(m_list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    RECT client = {};
+    GetClientRect(m_list, &client);
+    // Below the row, under its first text, kept inside the list.
+    POINT at = {std::max(cell.left, client.left), std::min(cell.bottom, client.bottom)};
+    ClientToScreen(m_list, &at);
+    return at;
 }
 
 void TavroKessaHistory::GetVersion(bool flag) {

@@ -51,6 +51,8 @@ private:
     void MoveMarkerTo(int position, int row);
 
     int SelectedRow();
+    // Where a menu asked for from the keyboard opens for `row`, in screen coordinates.
+    POINT BesideRow(int row) const;
     int RowPosition(int row) const;
     int RowOfPosition(int position, int likelyRow) const;
     TavroKessaFileHistoryEntry* EntryAt(int position) const;

@@ -54,11 +54,17 @@ void TavroKessaProgress::Refresh(TavroKessaProgressDialogParams* params) {
     SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(params->GetProgress()), 0);
     UpdateWindow(window);
 
-    // A click on Cancel may be waiting while the host is busy transferring and not
-    // pumping messages: report it now. The message stays queued for the host's loop.
+    // A click on Cancel, or the space bar on it, may be waiting while the host is
+    // busy transferring and not pumping messages: report it now. The messages stay
+    // queued for the host's loop.
     MSG pending;
     HWND cancel = GetDlgItem(window, IDC_PROGRESS_CANCEL);
-    if (cancel != nullptr && PeekMessageA(&pending, cancel, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE)) NotifyCancel();
+    if (cancel == nullptr) return;
+    const bool clicked = PeekMessageA(&pending, cancel, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE) != FALSE;
+    // The button presses itself on the space bar; the first key waiting for it tells.
+    const bool spaced = !clicked && PeekMessageA(&pending, cancel, WM_KEYDOWN, WM_KEYUP, PM_NOREMOVE) &&
+                        pending.wParam == VK_SPACE;
+    if (clicked || spaced) NotifyCancel();
 }
 
 void TavroKessaProgress::NotifyCancel() {

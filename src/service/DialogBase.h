@@ -28,6 +28,7 @@ namespace tk {
 enum PrivateMessage : UINT {
     kMsgGatherSelection = WM_APP + 1,  // explore: a burst of selection changes has passed
     kMsgSelectionSettled,              // history: likewise
+    kMsgDropDownClosed,                // explore: a drop-down closed on a choice (wParam: its id)
     kMsgLastPrivate,
 };
 

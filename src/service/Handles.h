@@ -61,6 +61,13 @@ public:
         if (m_handle != nullptr) CountHandle(Kind, +1);
     }
     Handle Get() const { return m_handle; }
+    // Gives the handle up without deleting it: the next owner counts it.
+    Handle Release() {
+        Handle handle = m_handle;
+        if (m_handle != nullptr) CountHandle(Kind, -1);
+        m_handle = nullptr;
+        return handle;
+    }
     explicit operator bool() const { return m_handle != nullptr; }
 
 private:
@@ -92,6 +99,44 @@ public:
 private:
     HWND m_window;
     HDC m_dc;
+};
+
+// A memory device context like `reference` (the screen's when null), deleted on
+// scope exit.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC reference) : m_dc(CreateCompatibleDC(reference)) {
+        if (m_dc != nullptr) CountHandle(HandleKind::DC, +1);
+    }
+    ~MemoryDC() {
+        if (m_dc != nullptr) {
+            DeleteDC(m_dc);
+            CountHandle(HandleKind::DC, -1);
+        }
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+// `object` selected into `dc` for the length of a scope; what was there before is
+// put back, so the object can be deleted afterwards.
+class SelectionGuard {
+public:
+    SelectionGuard(HDC dc, HGDIOBJ object)
+        : m_dc(dc), m_previous(dc != nullptr && object != nullptr ? SelectObject(dc, object) : nullptr) {}
+    ~SelectionGuard() {
+        if (m_previous != nullptr) SelectObject(m_dc, m_previous);
+    }
+    SelectionGuard(const SelectionGuard&) = delete;
+    SelectionGuard& operator=(const SelectionGuard&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
 };
 
 // An item identifier list the shell allocated, freed through the shell's own

@@ -72,6 +72,24 @@ void TypeKeys(HWND control, const std::string& text) {
     for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
+bool PressRealKeys(const std::string& names) {
+    char program[MAX_PATH] = "/usr/bin/xdotool";
+    const DWORD named = GetEnvironmentVariableA("TK_XDOTOOL", program, sizeof(program));
+    if (named == 0 || named >= sizeof(program)) lstrcpynA(program, "/usr/bin/xdotool", sizeof(program));
+    // Unquoted: Wine finds a Unix program by its path only so.
+    std::string line = std::string(program) + " key --delay 1 " + names;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    // Wine starts a Unix program detached: its handle cannot be waited on, and the
+    // keys are known to have arrived only by what they do.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
 // --- Selections -------------------------------------------------------------------
 
 void SetItemSelected(HWND list, int position, bool selected) {

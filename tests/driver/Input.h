@@ -45,6 +45,17 @@ void TypeText(HWND dialog, int id, const char* text);
 // replacing what it holds.
 void TypeKeys(HWND control, const std::string& text);
 
+// Presses keys on the X server's keyboard, as the user does: `names` are xdotool's
+// key names, space-separated ("Tab", "shift+Tab", "alt+Down", "F4", "Return",
+// "Escape", "Menu", "shift+F10"). They reach whichever window has the focus through
+// the window system and Wine's own input handling (the dialog manager, the
+// control's keyboard interface, the system's key translation). They arrive a
+// little later, in order, when the thread reads its input: a step after this one
+// waits for what they do before more keys are pressed. False when xdotool could not
+// be started. The program is /usr/bin/xdotool, or the one TK_XDOTOOL names; Wine
+// runs it as it is, detached, so that nothing tells when it has finished.
+bool PressRealKeys(const std::string& names);
+
 // --- Selections -------------------------------------------------------------------
 
 // Selects (or deselects) one list view item the way the list view itself does,

@@ -40,6 +40,7 @@ set(expected
   lib/pkgconfig/tavrokessaui.pc
   share/doc/tavrokessaui/CHANGELOG.md
   share/doc/tavrokessaui/README.md
+  share/doc/tavrokessaui/docs/accessibility.md
   share/doc/tavrokessaui/docs/host-guide.md
   share/doc/tavrokessaui/docs/wine-notes.md
   share/tavrokessaui/WinePrefix.cmake

@@ -263,11 +263,13 @@ void check_outputs(const std::string &res, const std::string &out) {
     Dib d;
     if (read_dib_file(load(out + "/history_images.bmp"), d)) CHECK(d.palette[d.first_pixel] == (Rgb{0, 0, 0}));
 
+    // One image per scale the buttons are shown at, smallest first.
+    const int sizes[] = {16, 20, 24, 32};
     for (const char *name : {"back", "up"}) {
-        const std::vector<PixelMap> maps{map((std::string(name) + "16.txt").c_str()),
-                                         map((std::string(name) + "32.txt").c_str())};
+        std::vector<PixelMap> maps;
+        for (int size : sizes) maps.push_back(map((std::string(name) + std::to_string(size) + ".txt").c_str()));
         context = name;
-        CHECK(maps[0].width == 16 && maps[0].height == 16 && maps[1].width == 32 && maps[1].height == 32);
+        for (std::size_t i = 0; i < maps.size(); ++i) CHECK(maps[i].width == sizes[i] && maps[i].height == sizes[i]);
         check_icon(out + "/" + name + ".ico", maps, legend, Tone::colour);
         check_icon(out + "/" + name + "_gray.ico", maps, legend, Tone::grey);
     }
