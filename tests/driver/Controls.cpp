@@ -40,7 +40,7 @@ POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top
 
 // --- Windows ---------------------------------------------------------------------
 
-std::vector<HWND> ThreadWindows() { return TopLevelWindows(true); }
+std::vector<HWND> ThreadWindows(bool visibleOnly) { return TopLevelWindows(visibleOnly); }
 
 HWND FindDialog(const char* title) { return FirstDialog(true, title); }
 

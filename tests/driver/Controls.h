@@ -14,8 +14,10 @@ namespace tkt {
 
 // --- Windows ---------------------------------------------------------------------
 
-// Every visible top-level window of this thread, the topmost first.
-std::vector<HWND> ThreadWindows();
+// Every visible top-level window of this thread, the topmost first; with false,
+// also those not shown yet (a dialog box made inside a step shows only once its
+// loop finds the queue empty, a tick later).
+std::vector<HWND> ThreadWindows(bool visibleOnly = true);
 // The topmost visible dialog (class #32770) of this thread with the given title
 // (any title when null), or null.
 HWND FindDialog(const char* title = nullptr);

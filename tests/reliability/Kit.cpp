@@ -391,12 +391,13 @@ std::string RandomText(Rng& rng) {
 }
 
 // Closes whatever the last step opened on top of the dialog (a menu, the chooser,
-// the folder picker, a box). True when there was something.
+// the folder picker, a box), shown yet or not: a session never ends while a
+// nested dialog still waits to appear. True when there was something.
 bool DismissForeign(HWND dialog, Rng& rng) {
-    for (HWND window : tkt::ThreadWindows()) {
+    for (HWND window : tkt::ThreadWindows(false)) {
         if (window == dialog) continue;
         const std::string cls = tkt::ClassOf(window);
-        if (cls == "#32768") {
+        if (cls == "#32768" && IsWindowVisible(window)) {
             EndMenu();
             return true;
         }
