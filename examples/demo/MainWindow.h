@@ -30,8 +30,11 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
     void OnCommand(int id);
+    // Places a control; the position and size are in pixels at 100 % and grow with
+    // the display's scale.
     HWND AddControl(const char* className, const char* text, DWORD style, int id, int x, int y, int width, int height,
                     DWORD exStyle = 0);
+    int Scaled(int pixels) const { return MulDiv(pixels, m_dpi, 96); }
 
     DemoHost& m_host;
     // The window's class and controls show these; they outlive the window.
@@ -39,6 +42,7 @@ private:
     UniqueIcon m_smallIcon;
     UniqueFont m_font;
     HWND m_window = nullptr;
+    int m_dpi = 96;  // the display's, read once
 };
 
 }  // namespace demo
