@@ -169,11 +169,7 @@ int DemoHost::CurrentFile() const {
 }
 
 std::string DemoHost::LocalPathOf(int file) const {
-    std::string path = WorkingFolder();
-    std::string relative = CurrentRepository()->PathOf(file).substr(1);  // "/src/core/Engine.cpp"
-    for (char& c : relative)
-        if (c == '/') c = '\\';
-    return path + relative;
+    return LocalPathFor(WorkingFolder(), CurrentRepository()->PathOf(file));
 }
 
 INT_PTR DemoHost::ShowHistory(HWND owner, int file) {

@@ -415,4 +415,15 @@ std::string FormatDate(long long minutes) {
     return text;
 }
 
+std::string LocalPathFor(const std::string& folder, const std::string& kessaPath) {
+    std::string path = folder;
+    if (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    // $/src/core/Engine.cpp becomes \src\core\Engine.cpp
+    std::string relative = kessaPath.empty() || kessaPath[0] != '$' ? kessaPath : kessaPath.substr(1);
+    for (char& c : relative)
+        if (c == '/') c = '\\';
+    if (!relative.empty() && relative[0] != '\\') path += '\\';
+    return path + relative;
+}
+
 }  // namespace demo

@@ -102,6 +102,10 @@ bool MatchesPatterns(const std::string& name, const char* patterns);
 // "3/7/2023 4:02 PM" for minutes since 2000-01-01.
 std::string FormatDate(long long minutes);
 
+// Where a repository file ("$/src/core/Engine.cpp") is kept below a local working
+// folder (C:\Kessa\Web, or a drive's root such as C:\ ): one separator between them.
+std::string LocalPathFor(const std::string& folder, const std::string& kessaPath);
+
 }  // namespace demo
 
 #endif

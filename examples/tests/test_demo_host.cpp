@@ -146,6 +146,12 @@ TEST(DemoModel, DatesAcrossLeapDaysAndNoon) {
     EXPECT_EQ(demo::FormatDate(9131 * day + 23 * 60 + 59), "12/31/2024 11:59 PM");
 }
 
+TEST(DemoModel, LocalPathsHaveOneSeparatorAfterTheFolder) {
+    EXPECT_EQ(demo::LocalPathFor("C:\\Kessa\\Web", "$/src/core/Engine.cpp"), "C:\\Kessa\\Web\\src\\core\\Engine.cpp");
+    EXPECT_EQ(demo::LocalPathFor("C:\\", "$/src/core/Engine.cpp"), "C:\\src\\core\\Engine.cpp");
+    EXPECT_EQ(demo::LocalPathFor("D:\\Work\\", "$/README.md"), "D:\\Work\\README.md");
+}
+
 TEST(DemoModel, SampleRepositoryPathsAndOrder) {
     demo::SampleServers servers;
     Repository& repository = Projects(servers);
