@@ -45,7 +45,7 @@ struct Explore : testing::Test {
     }
 
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ExploreModel model;
 };
 

@@ -517,7 +517,7 @@ void Provoke(HWND dialog, const std::string& event) {
 
 TEST(Misuse, ExploreOperationsThrowsAndNestedDialogsFromEveryEvent) {
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     const char* const events[] = {"OnInitDialog", "OnOpenEntry(-1)", "CanGoToLastFolder", "OnOpenEntry", "OnOpen",
                                   "OnLookInSelected", "OnUpOneLevel", "OnGoToLastFolder", "GetSelectionText"};
@@ -589,7 +589,7 @@ TEST(Misuse, ExploreLookInColoursFromAHostThatThrows) {
 // A host that chooses and then quits: the choice stands, the quit waits for its loop.
 TEST(Misuse, ExploreEndedByTheHostBeforeAQuitKeepsItsResult) {
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     ExploreHost explorer(ui.Get(), "OnOpen", Misdeed::Operate);
     TavroKessaExploreDialogParams params;
@@ -607,7 +607,7 @@ TEST(Misuse, ExploreEndedByTheHostBeforeAQuitKeepsItsResult) {
 
 TEST(Misuse, StructureMessagesWithoutTheirStructureAreRefusedByEveryDialog) {
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     // Surviving is the test: each used to be read through the null pointer.
     auto poke = [](HWND dialog) {

@@ -159,7 +159,7 @@ TEST_F(Progress, HostMayCloseAndReopenFromInsideOnCancel) {
 }
 
 TEST_F(Progress, NeverTopmostCentredOverItsOwnerAndClosedOnRelease) {
-    tkt::FlagsHost host(TAVROKESSA_DISPLAY_TOPMOST);
+    tkt::SettingsHost host(TAVROKESSA_DISPLAY_TOPMOST);
     ui->SetHost(&host);
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 100, 800, 600, nullptr, nullptr,
                                  nullptr, nullptr);

@@ -248,7 +248,7 @@ struct ExploreFiller final : ITavroKessaExploreDialogEvents {
 TEST(HostileInput, EveryShownFieldOfTheExploreDialog) {
     const int guardFailures = tk::GuardFailures();
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     for (const std::string& text : HostileTexts()) {
         SCOPED_TRACE(text.size() > 40 ? std::to_string(text.size()) + " characters" : "'" + text + "'");
@@ -285,7 +285,7 @@ TEST(HostileInput, EveryShownFieldOfTheExploreDialog) {
 
 TEST(HostileInput, AHundredThousandFiltersAndAPathAThousandLevelsDeep) {
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     ExploreFiller filler;
     filler.text = "deep";

@@ -73,14 +73,14 @@ TEST(ShowMessage, RealBoxesGiveTheMappedAnswers) {
 
 TEST(ShowMessage, AsksTheHostOncePerBox) {
     tkt::Service ui;
-    tkt::FlagsHost topmost(0x01 | 0x40);
+    tkt::SettingsHost topmost(0x01 | 0x40);
     ui->SetHost(&topmost);
     EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
     EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
-    EXPECT_EQ(topmost.calls, 2);  // never cached
+    EXPECT_EQ(topmost.Count("GetDisplayFlags"), 2);  // never cached
     ui->SetHost(nullptr);
     EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
-    EXPECT_EQ(topmost.calls, 2);
+    EXPECT_EQ(topmost.Count("GetDisplayFlags"), 2);
 }
 
 TEST(BrowseForFolder, CancelLeavesTheBufferUntouched) {

@@ -386,7 +386,7 @@ TEST_F(Signin, ThrowingEventsEndTheDialogWithFailure) {
 }
 
 TEST_F(Signin, HostFlagsMakeItTopmostAndTheParentGivesItsIcon) {
-    tkt::FlagsHost topmost(TAVROKESSA_DISPLAY_TOPMOST);
+    tkt::SettingsHost topmost(TAVROKESSA_DISPLAY_TOPMOST);
     ui->SetHost(&topmost);
     WNDCLASSEXA cls = {};
     cls.cbSize = sizeof(cls);
@@ -408,10 +408,10 @@ TEST_F(Signin, HostFlagsMakeItTopmostAndTheParentGivesItsIcon) {
         tkt::Click(dialog, IDOK);
     });
     EXPECT_EQ(Run(parent), 1);
-    EXPECT_EQ(topmost.calls, 1);
+    EXPECT_EQ(topmost.Count("GetDisplayFlags"), 1);
 
     // Bit 0 clear: not topmost, whatever the other bits.
-    tkt::FlagsHost plain(0xFE);
+    tkt::SettingsHost plain(0xFE);
     ui->SetHost(&plain);
     tkt::Driver again;
     again.WaitDialog(kTitle).Do([&] {
@@ -419,7 +419,7 @@ TEST_F(Signin, HostFlagsMakeItTopmostAndTheParentGivesItsIcon) {
         tkt::Click(again.Dialog(), IDOK);
     });
     EXPECT_EQ(again.Run([&] { return ui->ShowSigninDialog(nullptr, &record); }), 1);
-    EXPECT_EQ(plain.calls, 1);
+    EXPECT_EQ(plain.Count("GetDisplayFlags"), 1);
     DestroyWindow(parent);
     UnregisterClassA(cls.lpszClassName, cls.hInstance);
 }

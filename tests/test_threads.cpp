@@ -112,7 +112,7 @@ TEST(TwoThreads, EachDialogShowsItsOwnThreadsTexts) {
     ASSERT_NE(other, nullptr);
 
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     TooltipReader reader;
     TavroKessaExploreDialogParams explore;

@@ -183,6 +183,8 @@ struct ExploreHost final : ITavroKessaExploreDialogEvents {
 // Everything one kind of dialog needs, made once and reused by every cycle.
 struct Bench {
     explicit Bench(Kind k) : kind(k), ui(GetITavroKessaUI()) {
+        // Thousands of dialogs with their memory measured: the host keeps no log.
+        uiHost.keepLog = false;
         ui->SetHost(&uiHost);
         options.SetWorkingFolder("C:\\work");
         signin.SetUser("user");
@@ -227,7 +229,7 @@ struct Bench {
 
     Kind kind;
     ITavroKessaUI* ui;
-    tkt::FlagsHost uiHost;
+    tkt::SettingsHost uiHost;
     TavroKessaOptionsDialogParams options;
     TavroKessaSigninDialogParams signin;
     std::vector<std::string> servers;

@@ -1,6 +1,6 @@
-// What most dialog tests need: the service for the length of a test, a host
-// settings object with fixed answers, and a run that checks that nothing the
-// dialog made outlives it.
+// What most dialog tests need: the service for the length of a test, the
+// scripted hosts (Hosts.h), and a run that checks that nothing the dialog made
+// outlives it.
 #ifndef TK_TESTS_FIXTURES_H
 #define TK_TESTS_FIXTURES_H
 
@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "DialogDriver.h"
+#include "Hosts.h"
 #include "tavrokessaui.h"
 
 namespace tkt {
@@ -25,20 +26,6 @@ public:
 
 private:
     ITavroKessaUI* m_ui;
-};
-
-// Answers the display flags it was given and the system's colours, and counts
-// how often it was asked for the flags.
-class FlagsHost final : public ITavroKessaUIHost {
-public:
-    explicit FlagsHost(unsigned value = 0) : flags(value) {}
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override {
-        ++calls;
-        return flags;
-    }
-    unsigned flags;
-    int calls = 0;
 };
 
 // Runs `call` (which shows a dialog) with the driver's steps. Every step must have
