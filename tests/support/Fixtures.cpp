@@ -21,4 +21,10 @@ INT_PTR RunChecked(Driver& driver, const std::function<INT_PTR()>& call) {
     return result;
 }
 
+void ExpectCentredOver(HWND window, HWND owner) {
+    const RECT outer = WindowRect(owner), inner = WindowRect(window);
+    EXPECT_EQ(inner.left, outer.left + (outer.right - outer.left - (inner.right - inner.left)) / 2);
+    EXPECT_EQ(inner.top, outer.top + (outer.bottom - outer.top - (inner.bottom - inner.top)) / 2);
+}
+
 }  // namespace tkt

@@ -32,6 +32,9 @@ private:
 // run in time, and no window or counted handle made during the run may be left.
 INT_PTR RunChecked(Driver& driver, const std::function<INT_PTR()>& call);
 
+// `window` stands centred over `owner` (to the pixel, rounding down).
+void ExpectCentredOver(HWND window, HWND owner);
+
 }  // namespace tkt
 
 #endif
