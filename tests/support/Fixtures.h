@@ -32,6 +32,11 @@ private:
 // run in time, and no window or counted handle made during the run may be left.
 INT_PTR RunChecked(Driver& driver, const std::function<INT_PTR()>& call);
 
+// The ways a user ends a dialog without OK, by number: its Cancel button, Escape
+// and the close box.
+constexpr int kDismissWays = 3;
+void Dismiss(HWND dialog, int way);
+
 // `window` stands centred over `owner` (to the pixel, rounding down).
 void ExpectCentredOver(HWND window, HWND owner);
 
