@@ -15,6 +15,7 @@
 #include "explore/ExploreListView.h"
 #include "explore/LookInDrawing.h"
 #include "Hosts.h"
+#include "Picture.h"
 #include "resource.h"
 #include "tavrokessaui.h"
 #include "ExploreModel.h"
@@ -171,12 +172,7 @@ namespace {
 
 // Draws look-in item `level`, highlighted, into a fresh 32-bit picture; returns its pixels.
 std::vector<unsigned> DrawLevel(const std::vector<std::string>& path, ITavroKessaUIHost* host, UINT level) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 600;
-    info.bmiHeader.biHeight = -20;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = tkt::TopDownBitmapInfo(600, 20);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
