@@ -592,7 +592,6 @@ TEST_F(Explore, TopmostWhenTheHostAsksAndCentredOverItsParent) {
         tkt::ExpectCentredOver(dialog, owner);
         tkt::Click(dialog, IDCANCEL);
     });
-    INT_PTR result = driver.Run([&] { return ui->ShowExploreDialog(owner, &model.params); });
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(owner, &model.params); }), 0);
     DestroyWindow(owner);
 }
