@@ -45,7 +45,7 @@ struct Explore : testing::Test {
     }
 
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ExploreModel model;
 };
 
@@ -589,13 +589,9 @@ TEST_F(Explore, TopmostWhenTheHostAsksAndCentredOverItsParent) {
         HWND dialog = driver.Dialog();
         EXPECT_TRUE(tkt::IsTopmost(dialog));
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
-        RECT rect;
-        GetWindowRect(dialog, &rect);
-        EXPECT_EQ(rect.left, 100 + (900 - (rect.right - rect.left)) / 2);
-        EXPECT_EQ(rect.top, 80 + (700 - (rect.bottom - rect.top)) / 2);
+        tkt::ExpectCentredOver(dialog, owner);
         tkt::Click(dialog, IDCANCEL);
     });
-    INT_PTR result = driver.Run([&] { return ui->ShowExploreDialog(owner, &model.params); });
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(owner, &model.params); }), 0);
     DestroyWindow(owner);
 }

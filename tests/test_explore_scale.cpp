@@ -7,14 +7,15 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <memory>
-#include <numeric>
+#include <string>
+#include <vector>
 
 #include "DialogDriver.h"
 #include "Fixtures.h"
 #include "explore/ExploreListView.h"
 #include "explore/LookInDrawing.h"
 #include "Hosts.h"
+#include "Picture.h"
 #include "resource.h"
 #include "tavrokessaui.h"
 #include "ExploreModel.h"
@@ -23,60 +24,22 @@ namespace {
 
 constexpr const char* kTitle = "Big Folder";
 
-// One flat folder of `count` files with a handful of extensions, listed whole on
-// every refill.
-class BulkHost final : public ITavroKessaExploreDialogEvents {
-public:
-    explicit BulkHost(int count) {
-        static const char* const kExtensions[] = {".cpp", ".h", ".txt", ".bmp", ".exe", ""};
-        for (int i = 0; i < count; ++i) {
-            auto entry = std::make_unique<TavroKessaExploreDialogEntry>();
-            std::string name = "file" + std::to_string(i) + kExtensions[i % 6];
-            entry->SetDisplayName(name.c_str());
-            entry->SetIndex(i);
-            entries.push_back(std::move(entry));
-        }
-        params.SetTitle(kTitle);
-        params.SetMultipleSelections(true);
-        params.AddFilter("All files", "*");
-        params.AddFilter("Also all files", "*");
-        params.SetITavroKessaExploreDialogEvents(this);
-    }
-
-    bool OnInitDialog(ITavroKessaExploreDialog*) override { return true; }
-    bool OnOpenEntry(ITavroKessaExploreDialog* d, int index) override {
-        opened.push_back(index);
-        if (index != -1) return true;
-        d->ClearEntries();
-        for (auto& entry : entries) d->AddListEntry(entry.get());
-        d->ClearLookIn();
-        TavroKessaExploreDialogEntry root;
-        root.SetDisplayName("kessa.example.com");
-        d->AddLookInEntry(&root, true);
-        ++fills;
-        return true;
-    }
-    bool OnOpen(ITavroKessaExploreDialog* d, std::vector<int>) override { return d->EndExplore(1); }
-    bool OnLookInSelected(ITavroKessaExploreDialog*, int, int) override { return true; }
-    bool OnUpOneLevel(ITavroKessaExploreDialog*) override { return true; }
-    bool OnGoToLastFolder(ITavroKessaExploreDialog*) override { return true; }
-    bool CanGoToLastFolder(ITavroKessaExploreDialog*) override { return false; }
-    bool GetSelectionText(ITavroKessaExploreDialog*, std::vector<int> selection, std::string& text) override {
-        requests.push_back(std::move(selection));
-        text = std::to_string(requests.back().size()) + " files";
-        return true;
-    }
-
-    TavroKessaExploreDialogParams params;
-    std::vector<std::unique_ptr<TavroKessaExploreDialogEntry>> entries;
-    std::vector<std::vector<int>> requests;
-    std::vector<int> opened;
-    int fills = 0;
-};
+// Makes the root of `model`, a tree of its own, one flat folder of `count` files
+// with a handful of extensions, listed whole on every refill; a selection's text
+// is the number of files in it.
+void MakeBulkFolder(tkt::ExploreModel& model, int count) {
+    static const char* const kExtensions[] = {".cpp", ".h", ".txt", ".bmp", ".exe", ""};
+    for (int i = 0; i < count; ++i) model.Add(0, ("file" + std::to_string(i) + kExtensions[i % 6]).c_str(), false);
+    model.params.SetTitle(kTitle);
+    model.params.SetMultipleSelections(true);
+    model.params.AddFilter("All files", "*");
+    model.params.AddFilter("Also all files", "*");
+    model.selectionText = [](const std::vector<int>& selection) { return std::to_string(selection.size()) + " files"; };
+}
 
 struct ExploreScale : testing::Test {
-    INT_PTR Run(tkt::Driver& driver, BulkHost& host) {
-        return tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &host.params); });
+    INT_PTR Run(tkt::Driver& driver, tkt::ExploreModel& model) {
+        return tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &model.params); });
     }
 
     tkt::Service ui;
@@ -86,7 +49,8 @@ struct ExploreScale : testing::Test {
 
 TEST_F(ExploreScale, SelectingAllOfTwentyThousandAsksTheHostOnce) {
     const int n = 20000;
-    BulkHost host(n);
+    tkt::ExploreModel host("kessa.example.com");
+    MakeBulkFolder(host, n);
     tkt::Driver driver(60000);
     HWND field = nullptr;
     driver.WaitDialog(kTitle)
@@ -96,24 +60,22 @@ TEST_F(ExploreScale, SelectingAllOfTwentyThousandAsksTheHostOnce) {
             // One notification per item, all in this one call.
             tkt::SelectAll(tkt::ExploreList(driver.Dialog()), true);
         })
-        .Wait([&] { return !host.requests.empty(); })
+        .Wait([&] { return !host.selectionRequests.empty(); })
         .Do([] {})  // a few more turns of the loop: nothing else may come
         .Do([] {})
         .Do([&] {
-            ASSERT_EQ(host.requests.size(), 1u);
-            std::vector<int> all(n);
-            std::iota(all.begin(), all.end(), 0);
-            EXPECT_EQ(host.requests[0], all);
+            ASSERT_EQ(host.selectionRequests.size(), 1u);
+            EXPECT_EQ(host.selectionRequests[0], host.nodes[0].children);  // every file, in the list's order
             EXPECT_EQ(tkt::Text(field), "20000 files");
             // Deselecting them all empties the field and asks nothing.
             tkt::SelectAll(tkt::ExploreList(driver.Dialog()), false);
         })
         .Do([&] {
-            EXPECT_EQ(host.requests.size(), 1u);
+            EXPECT_EQ(host.selectionRequests.size(), 1u);
             EXPECT_EQ(tkt::Text(field), "");
             tkt::SelectAll(tkt::ExploreList(driver.Dialog()), true);
         })
-        .Wait([&] { return host.requests.size() == 2; })
+        .Wait([&] { return host.selectionRequests.size() == 2; })
         .Do([&] {
             // The list stops drawing for a large burst only: once it is gathered a
             // single change repaints its item again.
@@ -147,7 +109,7 @@ TEST_F(ExploreScale, ItemsShowTheShellsIconForTheirNameAndFoldersTheWindowsFolde
                 shown.emplace_back(texts[i], tkt::ItemImage(list, static_cast<int>(i)));
             tkt::Click(driver.Dialog(), IDCANCEL);
         });
-    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &model.params); }), 0);
+    EXPECT_EQ(Run(driver, model), 0);
 
     LPITEMIDLIST windows = nullptr;
     ASSERT_TRUE(SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_WINDOWS, nullptr, 0, &windows)));
@@ -210,12 +172,7 @@ namespace {
 
 // Draws look-in item `level`, highlighted, into a fresh 32-bit picture; returns its pixels.
 std::vector<unsigned> DrawLevel(const std::vector<std::string>& path, ITavroKessaUIHost* host, UINT level) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 600;
-    info.bmiHeader.biHeight = -20;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = tkt::TopDownBitmapInfo(600, 20);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -35,60 +35,64 @@ bool MenuIsUp() {
 
 // --- Sign-in ------------------------------------------------------------------------
 
-TEST(WhileAnEventRuns, SigninCancelStandsOverALaterAcceptAndASecondOkStartsNothing) {
+// A sign-in whose host loops inside `event`.
+struct SigninRun {
+    explicit SigninRun(const char* event) {
+        host.LoopIn(event);
+        record.SetITavroKessaSigninDialogEvents(&host);
+    }
+    // Steps: type `text` into field `id`, press `button`, and wait until the host's loop runs.
+    tkt::Driver& StartEvent(int id, const char* text, int button) {
+        return driver.WaitDialog(kSignin)
+            .Do([this, id, text, button] {
+                dialog = driver.Dialog();
+                tkt::TypeText(dialog, id, text);
+                tkt::Click(dialog, button);
+            })
+            .Wait([this] { return host.Looping(); });
+    }
+    INT_PTR Run() { return tkt::RunChecked(driver, [&] { return ui->ShowSigninDialog(nullptr, &record); }); }
+
     tkt::Service ui;
     TavroKessaSigninDialogParams record;
     tkt::SigninHost host;
-    host.LoopIn("OnLogin");
-    record.SetITavroKessaSigninDialogEvents(&host);
     tkt::Driver driver;
     HWND dialog = nullptr;
-    driver.WaitDialog(kSignin)
-        .Do([&] {
-            dialog = driver.Dialog();
-            tkt::TypeText(dialog, IDC_SIGNIN_USER, "ann");
-            tkt::Click(dialog, IDOK);
-        })
-        .Wait([&] { return host.Looping(); })
+};
+
+TEST(WhileAnEventRuns, SigninCancelStandsOverALaterAcceptAndASecondOkStartsNothing) {
+    SigninRun run("OnLogin");
+    HWND& dialog = run.dialog;
+    run.StartEvent(IDC_SIGNIN_USER, "ann", IDOK)
         .Do([&] {
             // Typed while the host works, then OK again: nothing starts, nothing is written.
             tkt::TypeText(dialog, IDC_SIGNIN_USER, "bob");
             tkt::Click(dialog, IDOK);
         })
         .Do([&] {
-            EXPECT_STREQ(record.GetUser(), "ann");
+            EXPECT_STREQ(run.record.GetUser(), "ann");
             tkt::Click(dialog, IDCANCEL);
         })
-        .Do([&] { host.Release(); });  // the host now accepts the sign-in
-    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowSigninDialog(nullptr, &record); }), 0);
-    EXPECT_EQ(host.Count("OnLogin"), 1);
-    EXPECT_EQ(host.maxDepth, 1);
-    EXPECT_EQ(host.logins, (std::vector<std::string>{"ann||||manual"}));
+        .Do([&] { run.host.Release(); });  // the host now accepts the sign-in
+    EXPECT_EQ(run.Run(), 0);
+    EXPECT_EQ(run.host.Count("OnLogin"), 1);
+    EXPECT_EQ(run.host.maxDepth, 1);
+    EXPECT_EQ(run.host.logins, (std::vector<std::string>{"ann||||manual"}));
     // Cancel's write-back, made once the event had returned.
-    EXPECT_STREQ(record.GetUser(), "bob");
+    EXPECT_STREQ(run.record.GetUser(), "bob");
 }
 
 TEST(WhileAnEventRuns, SigninQueryKeepsItsServerTextAndNamesWhileDotsIsPressedAgain) {
-    tkt::Service ui;
-    TavroKessaSigninDialogParams record;
-    tkt::SigninHost host;
-    host.LoopIn("OnQueryKessaList");
-    host.names = {"alpha-db"};
-    record.SetITavroKessaSigninDialogEvents(&host);
-    tkt::Driver driver;
-    HWND dialog = nullptr;
-    driver.WaitDialog(kSignin)
-        .Do([&] {
-            dialog = driver.Dialog();
-            tkt::TypeText(dialog, IDC_SIGNIN_SERVER, "alpha");
-            tkt::Click(dialog, IDC_SIGNIN_QUERY);
-        })
-        .Wait([&] { return host.Looping(); })
+    SigninRun run("OnQueryKessaList");
+    run.host.names = {"alpha-db"};
+    tkt::Driver& driver = run.driver;
+    HWND& dialog = run.dialog;
+    run.StartEvent(IDC_SIGNIN_SERVER, "alpha", IDC_SIGNIN_QUERY)
         .Do([&] {
             tkt::TypeText(dialog, IDC_SIGNIN_SERVER, "beta, a server with a name far too long to share a buffer");
             tkt::Click(dialog, IDC_SIGNIN_QUERY);
         })
-        .Do([&] { host.Release(); })
+        .Do([&] { run.host.Release(); })
         .WaitDialog("Databases")
         .Do([&] {
             SendDlgItemMessageA(driver.Dialog(), IDC_DATABASES_LIST, LB_SETCURSEL, 0, 0);
@@ -96,53 +100,61 @@ TEST(WhileAnEventRuns, SigninQueryKeepsItsServerTextAndNamesWhileDotsIsPressedAg
         })
         .Wait([&] { return tkt::FindDialog("Databases") == nullptr; })
         .Do([&] { tkt::Click(dialog, IDOK); });
-    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowSigninDialog(nullptr, &record); }), 1);
-    EXPECT_EQ(host.Count("OnQueryKessaList"), 1);
-    EXPECT_EQ(host.maxDepth, 1);
+    EXPECT_EQ(run.Run(), 1);
+    EXPECT_EQ(run.host.Count("OnQueryKessaList"), 1);
+    EXPECT_EQ(run.host.maxDepth, 1);
     // The text the host was handed is the one it got, read after its loop.
-    EXPECT_EQ(host.servers, (std::vector<std::string>{"alpha"}));
-    EXPECT_STREQ(record.GetKessa(), "alpha-db");
+    EXPECT_EQ(run.host.servers, (std::vector<std::string>{"alpha"}));
+    EXPECT_STREQ(run.record.GetKessa(), "alpha-db");
 }
 
 // --- History --------------------------------------------------------------------------
 
-struct HistoryRows {
-    HistoryRows() {
+// Three rows and a host that loops inside OnGetVersion.
+struct HistoryRun {
+    HistoryRun() {
         for (int i = 0; i < 3; ++i) {
             entries[i].SetEntry(100 + i);
             entries[i].SetLatestVer(3 - i);
             entries[i].SetComment(("comment " + std::to_string(i)).c_str());
             params.AddEntry(&entries[i]);
         }
+        host.LoopIn("OnGetVersion");
+        params.SetITavroKessaHistoryDialogEvents(&host);
     }
+    // Steps: select the first row, press Get Version, and wait until the host's loop runs.
+    tkt::Driver& StartFetch() {
+        return driver.WaitDialog("History")
+            .Do([this] {
+                dialog = driver.Dialog();
+                list = GetDlgItem(dialog, IDC_HISTORY_LIST);
+                tkt::SetItemSelected(list, 0, true);
+            })
+            .Wait([this] { return tkt::IsEnabled(dialog, IDC_HISTORY_GET_VERSION); })
+            .Do([this] { tkt::Click(dialog, IDC_HISTORY_GET_VERSION); })
+            .Wait([this] { return host.Looping(); });
+    }
+    INT_PTR Run() { return tkt::RunChecked(driver, [&] { return ui->ShowHistoryDialog(nullptr, &params); }); }
+
+    tkt::Service ui;
     TavroKessaFileHistoryEntry entries[3];
     TavroKessaHistoryDialogParams params;
-};
-
-TEST(WhileAnEventRuns, HistoryTakesNoSecondFetchNoMenuAndAsksAboutTheSelectionAfterwards) {
-    tkt::Service ui;
-    HistoryRows rows;
     tkt::HistoryHost host;
-    host.LoopIn("OnGetVersion");
-    rows.params.SetITavroKessaHistoryDialogEvents(&host);
     tkt::Driver driver;
     HWND dialog = nullptr;
     HWND list = nullptr;
+};
+
+TEST(WhileAnEventRuns, HistoryTakesNoSecondFetchNoMenuAndAsksAboutTheSelectionAfterwards) {
+    HistoryRun run;
+    tkt::HistoryHost& host = run.host;
     size_t askedDuringFetch = 0;
-    driver.WaitDialog("History")
-        .Do([&] {
-            dialog = driver.Dialog();
-            list = GetDlgItem(dialog, IDC_HISTORY_LIST);
-            tkt::SetItemSelected(list, 0, true);
-        })
-        .Wait([&] { return tkt::IsEnabled(dialog, IDC_HISTORY_GET_VERSION); })
-        .Do([&] { tkt::Click(dialog, IDC_HISTORY_GET_VERSION); })
-        .Wait([&] { return host.Looping(); })
+    run.StartFetch()
         .Do([&] {
             askedDuringFetch = host.asked.size();
-            tkt::Click(dialog, IDC_HISTORY_GET_VERSION);
-            PostMessageA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(40, 40));
-            tkt::SetItemSelected(list, 1, true);  // the user moves on while the host fetches
+            tkt::Click(run.dialog, IDC_HISTORY_GET_VERSION);
+            PostMessageA(run.dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(run.list), MAKELPARAM(40, 40));
+            tkt::SetItemSelected(run.list, 1, true);  // the user moves on while the host fetches
         })
         .Do([&] {
             EXPECT_FALSE(MenuIsUp());
@@ -152,43 +164,30 @@ TEST(WhileAnEventRuns, HistoryTakesNoSecondFetchNoMenuAndAsksAboutTheSelectionAf
         .Wait([&] { return !host.Looping() && host.asked.size() > askedDuringFetch; })
         .Do([&] {
             // The fetched version carries the marker; the comment follows the new row.
-            EXPECT_EQ(tkt::ItemImage(list, 0), 3);
-            EXPECT_EQ(tkt::Text(GetDlgItem(dialog, IDC_HISTORY_COMMENT)), "comment 1");
-            tkt::Click(dialog, IDCANCEL);
+            EXPECT_EQ(tkt::ItemImage(run.list, 0), 3);
+            EXPECT_EQ(tkt::Text(GetDlgItem(run.dialog, IDC_HISTORY_COMMENT)), "comment 1");
+            tkt::Click(run.dialog, IDCANCEL);
         });
-    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowHistoryDialog(nullptr, &rows.params); }), 1);
+    EXPECT_EQ(run.Run(), 1);
     EXPECT_EQ(host.fetched, std::vector<int>{100});
     EXPECT_EQ(host.maxDepth, 1);
     EXPECT_EQ(host.asked.back(), 101);
 }
 
 TEST(WhileAnEventRuns, HistoryClosesAtOnceAndHearsNothingMore) {
-    tkt::Service ui;
-    HistoryRows rows;
-    tkt::HistoryHost host;
-    host.LoopIn("OnGetVersion");
-    rows.params.SetITavroKessaHistoryDialogEvents(&host);
-    tkt::Driver driver;
-    HWND dialog = nullptr;
-    driver.WaitDialog("History")
+    HistoryRun run;
+    run.StartFetch()
         .Do([&] {
-            dialog = driver.Dialog();
-            tkt::SetItemSelected(GetDlgItem(dialog, IDC_HISTORY_LIST), 0, true);
-        })
-        .Wait([&] { return tkt::IsEnabled(dialog, IDC_HISTORY_GET_VERSION); })
-        .Do([&] { tkt::Click(dialog, IDC_HISTORY_GET_VERSION); })
-        .Wait([&] { return host.Looping(); })
-        .Do([&] {
-            tkt::CloseBox(dialog);
-            tkt::SetItemSelected(GetDlgItem(dialog, IDC_HISTORY_LIST), 2, true);
+            tkt::CloseBox(run.dialog);
+            tkt::SetItemSelected(run.list, 2, true);
         })
         .Do([&] {
-            EXPECT_FALSE(IsWindowVisible(dialog));  // gone from the screen while the host works
-            host.Release();
+            EXPECT_FALSE(IsWindowVisible(run.dialog));  // gone from the screen while the host works
+            run.host.Release();
         });
-    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowHistoryDialog(nullptr, &rows.params); }), 1);
+    EXPECT_EQ(run.Run(), 1);
     // Nothing was asked about the row selected after the end.
-    EXPECT_EQ(std::count(host.asked.begin(), host.asked.end(), 102), 0);
+    EXPECT_EQ(std::count(run.host.asked.begin(), run.host.asked.end(), 102), 0);
 }
 
 // --- Explore ----------------------------------------------------------------------------
@@ -297,9 +296,7 @@ TEST(WhileAnEventRuns, ExploreEndsFromOnInitDialogWithNoFurtherEvent) {
             return false;
         };
         tkt::Driver driver(3000);
-        EXPECT_EQ(driver.Run([&] { return run.ui->ShowExploreDialog(nullptr, &run.model.params); }), asked);
-        EXPECT_FALSE(driver.TimedOut());
-        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
+        EXPECT_EQ(run.Run(driver), asked);
         EXPECT_EQ(run.model.events, std::vector<std::string>{"OnInitDialog"});
         EXPECT_TRUE(run.model.params.GetSelections().empty());
     }

@@ -12,32 +12,12 @@
 
 #include "DialogDriver.h"
 #include "Fixtures.h"
+#include "Hosts.h"
 #include "history/HistoryLogic.h"
 #include "resource.h"
 #include "tavrokessaui.h"
 
 namespace {
-
-struct Events final : ITavroKessaHistoryDialogEvents {
-    bool CanGetVersion(int entry, HWND) override {
-        asked.push_back(entry);
-        return can ? can(entry) : true;
-    }
-    bool OnGetVersion(int entry, bool flag, HWND dialog) override {
-        fetched.push_back(entry);
-        flags.push_back(flag);
-        return get ? get(dialog) : true;
-    }
-    std::function<bool(int)> can;
-    std::function<bool(HWND)> get;
-    std::vector<int> asked, fetched;
-    std::vector<bool> flags;
-};
-
-struct Host final : ITavroKessaUIHost {
-    COLORREF GetColor(int index) override { return index == COLOR_WINDOW ? RGB(250, 240, 200) : RGB(20, 60, 120); }
-    unsigned int GetDisplayFlags() override { return TAVROKESSA_DISPLAY_TOPMOST; }
-};
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_HISTORY_LIST); }
 HWND HeaderOf(HWND dialog) { return reinterpret_cast<HWND>(SendMessageA(ListOf(dialog), LVM_GETHEADER, 0, 0)); }
@@ -155,7 +135,7 @@ struct HistoryDialog : testing::Test {
     tkt::Service ui;
     TavroKessaHistoryDialogParams params;
     std::vector<std::unique_ptr<TavroKessaFileHistoryEntry>> entries;
-    Events events;
+    tkt::HistoryHost events;
 };
 
 }  // namespace
@@ -261,7 +241,7 @@ TEST_F(HistoryDialog, GetVersionFollowsTheSelectionAndMovesTheMarker) {
     AddFour();
     Add(104, 9, "", 0, "dave", "");
     params.SetLocalVer(9);  // positions 0 and 4
-    events.can = [](int entry) { return entry != 101; };
+    events.onAsk = [](int entry, HWND) { return entry != 101; };
     HWND comment = nullptr;
     tkt::Driver driver;
     auto check = [&](bool enabled, const char* text) {
@@ -278,13 +258,13 @@ TEST_F(HistoryDialog, GetVersionFollowsTheSelectionAndMovesTheMarker) {
         .Do([&] { Select(driver.Dialog(), -1); }).Wait(Settle).Do(check(false, "Fixed bug\nmore"))
         .Do([&] {
             Select(driver.Dialog(), 2);
-            events.get = [](HWND) { return false; };
+            events.fetch = false;
             tkt::Click(driver.Dialog(), IDC_HISTORY_GET_VERSION);
         })
         .Wait(Settle)
         .Do([&] {
             EXPECT_EQ(Marked(driver.Dialog()), (std::vector<int>{0, 4}));  // refused: nothing moves
-            events.get = nullptr;
+            events.fetch = true;
             ClickHeader(driver.Dialog(), tk::kColumnVersion);  // rows move
         })
         .Wait(Settle)
@@ -310,7 +290,7 @@ TEST_F(HistoryDialog, GetVersionFollowsTheSelectionAndMovesTheMarker) {
 
 TEST_F(HistoryDialog, ContextMenuNeedsASelectionAndGraysWhatCannotBeFetched) {
     AddFour();
-    events.can = [](int entry) { return entry != 102; };
+    events.onAsk = [](int entry, HWND) { return entry != 102; };
     RECT mouse = {}, keyboard = {}, row = {};
     bool grayedFor102 = false, grayedFor100 = true;
     tkt::Driver driver;
@@ -428,7 +408,8 @@ TEST_F(HistoryDialog, LayoutFollowsTheSizeAndTheStartSizeIsTheMinimum) {
 
 TEST_F(HistoryDialog, HostColoursTopmostAndEveryWayOfClosingGivesOne) {
     AddFour();
-    Host host;
+    tkt::SettingsHost host(TAVROKESSA_DISPLAY_TOPMOST);
+    host.colour = [](int index) { return index == COLOR_WINDOW ? RGB(250, 240, 200) : RGB(20, 60, 120); };
     const std::vector<std::function<void(HWND)>> ways = {
         [](HWND dialog) { tkt::Click(dialog, IDCANCEL); },
         [](HWND dialog) { tkt::PressKey(dialog, VK_RETURN); },

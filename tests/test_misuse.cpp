@@ -15,21 +15,12 @@
 #include "ExploreModel.h"
 #include "DialogDriver.h"
 #include "Fixtures.h"
+#include "Hosts.h"
 #include "resource.h"
 #include "service/Handles.h"
 #include "tavrokessaui.h"
 
 namespace {
-
-class SigninEvents final : public ITavroKessaSigninDialogEvents {
-public:
-    bool OnQueryKessaList(TavroKessaSigninDialogParams*, HWND dialog, const char*, std::vector<std::string>*) override {
-        return onQuery ? onQuery(dialog) : false;
-    }
-    bool OnLogin(TavroKessaSigninDialogParams*, HWND dialog) override { return onLogin ? onLogin(dialog) : true; }
-    std::function<bool(HWND)> onQuery;
-    std::function<bool(HWND)> onLogin;
-};
 
 // True when a WM_QUIT waits in this thread's queue; takes it out.
 bool TakeQuit(WPARAM* code = nullptr) {
@@ -47,8 +38,7 @@ TEST(Misuse, QuitDuringAModalDialogEndsItAndStaysQueued) {
     signin.SetUser("kept");
     tkt::Driver driver;
     driver.WaitDialog("Calvex Kessa Log In").Do([] { PostQuitMessage(7); });
-    INT_PTR result = driver.Run([&] { return ui->ShowSigninDialog(nullptr, &signin); });
-    EXPECT_FALSE(driver.TimedOut());
+    INT_PTR result = tkt::RunChecked(driver, [&] { return ui->ShowSigninDialog(nullptr, &signin); });
     EXPECT_EQ(result, 0);
     WPARAM code = 0;
     EXPECT_TRUE(TakeQuit(&code));  // still there for the host's own loop
@@ -59,8 +49,7 @@ TEST(Misuse, QuitDuringAModalDialogEndsItAndStaysQueued) {
     options.SetWorkingFolder("C:\\work");
     tkt::Driver second;
     second.WaitDialog("Kessa Options").Do([] { PostQuitMessage(3); });
-    result = second.Run([&] { return ui->ShowOptionsDialog(nullptr, &options); });
-    EXPECT_FALSE(second.TimedOut());
+    result = tkt::RunChecked(second, [&] { return ui->ShowOptionsDialog(nullptr, &options); });
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(TakeQuit());
     EXPECT_STREQ(options.GetWorkingFolder(), "C:\\work");
@@ -78,7 +67,7 @@ TEST(Misuse, QuitWhileTheProgressWindowIsUpIsTheHostsToHandle) {
 
 TEST(Misuse, NestedServiceOperationsFromInsideSigninEvents) {
     tkt::Service ui;
-    SigninEvents events;
+    tkt::SigninHost events;
     TavroKessaSigninDialogParams signin;
     signin.SetITavroKessaSigninDialogEvents(&events);
     TavroKessaOptionsDialogParams options;
@@ -87,71 +76,39 @@ TEST(Misuse, NestedServiceOperationsFromInsideSigninEvents) {
 
     // From inside the query: a message box, the options dialog and a second sign-in,
     // each closed by the user; then no chooser.
-    events.onQuery = [&](HWND dialog) {
+    events.onQuery = [&](TavroKessaSigninDialogParams*, HWND dialog, std::vector<std::string>&) {
         tkt::Driver box;
         box.WaitDialog("nested").Do([&] { tkt::Click(box.Dialog(), IDOK); });
-        nested.push_back(box.Run([&] { return ui->ShowMessage(dialog, "inside", "nested", 0); }));
+        nested.push_back(tkt::RunChecked(box, [&] { return ui->ShowMessage(dialog, "inside", "nested", 0); }));
         tkt::Driver opts;
         opts.WaitDialog("Kessa Options").Do([&] { tkt::Click(opts.Dialog(), IDOK); });
-        nested.push_back(opts.Run([&] { return ui->ShowOptionsDialog(dialog, &options); }));
+        nested.push_back(tkt::RunChecked(opts, [&] { return ui->ShowOptionsDialog(dialog, &options); }));
         tkt::Driver again;
         again.WaitDialog("Calvex Kessa Log In").Do([&] { tkt::Click(again.Dialog(), IDCANCEL); });
-        nested.push_back(again.Run([&] { return ui->ShowSigninDialog(dialog, &inner); }));
+        nested.push_back(tkt::RunChecked(again, [&] { return ui->ShowSigninDialog(dialog, &inner); }));
         return false;
     };
     // From inside OnLogin: a progress window opened and closed.
-    events.onLogin = [&](HWND dialog) {
+    events.onLogin = [&](TavroKessaSigninDialogParams*, HWND dialog) {
         TavroKessaProgressDialogParams progress;
         nested.push_back(ui->OpenProgressDialog(dialog, &progress));
         nested.push_back(ui->CloseProgressDialog());
         return true;
     };
 
-    int handles = tk::LiveHandlesTotal();
     tkt::Driver driver(30000);
     driver.WaitDialog("Calvex Kessa Log In")
         .Do([&] { tkt::Click(driver.Dialog(), IDC_SIGNIN_QUERY); })
         .Wait([&] { return nested.size() == 3; })
         .WaitDialog("Calvex Kessa Log In")
         .Do([&] { tkt::Click(driver.Dialog(), IDOK); });
-    EXPECT_EQ(driver.Run([&] { return ui->ShowSigninDialog(nullptr, &signin); }), 1);
-    EXPECT_TRUE(driver.AllStepsDone());
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowSigninDialog(nullptr, &signin); }), 1);
     EXPECT_EQ(nested, (std::vector<INT_PTR>{1, 1, 0, 1, 1}));
-    EXPECT_EQ(tk::LiveHandlesTotal(), handles);
-    EXPECT_EQ(driver.LiveCreatedWindows(), 0);
 }
 
 // --- More rows: history, properties, progress and the host settings object ------
 
 namespace {
-
-class HistoryEvents final : public ITavroKessaHistoryDialogEvents {
-public:
-    bool CanGetVersion(int, HWND dialog) override { return can ? can(dialog) : true; }
-    bool OnGetVersion(int, bool, HWND dialog) override { return get ? get(dialog) : true; }
-    std::function<bool(HWND)> can;
-    std::function<bool(HWND)> get;
-};
-
-class ProgressEvents final : public ITavroKessaProgressDialogEvents {
-public:
-    void OnCancel(TavroKessaProgressDialogParams*) override {
-        ++cancels;
-        if (onCancel) onCancel();
-    }
-    std::function<void()> onCancel;
-    int cancels = 0;
-};
-
-class ThrowingHost final : public ITavroKessaUIHost {
-public:
-    COLORREF GetColor(int) override { throw std::runtime_error("colour"); }
-    unsigned int GetDisplayFlags() override {
-        if (throwFlags) throw std::runtime_error("flags");
-        return 0;
-    }
-    bool throwFlags = true;
-};
 
 struct HistoryRecord {
     HistoryRecord() {
@@ -164,7 +121,7 @@ struct HistoryRecord {
     }
     TavroKessaFileHistoryEntry entries[4];
     TavroKessaHistoryDialogParams params;
-    HistoryEvents events;
+    tkt::HistoryHost events;
 };
 
 void SelectRow(HWND dialog, int row) { tkt::SetItemSelected(GetDlgItem(dialog, IDC_HISTORY_LIST), row, true); }
@@ -205,12 +162,10 @@ TEST(Misuse, QuitDuringHistoryAndPropertiesEndsThemWithOne) {
     for (const auto& show : shows) {
         tkt::Driver driver;
         driver.WaitDialog().Do([] { PostQuitMessage(5); });
-        EXPECT_EQ(driver.Run(show), 1);
-        EXPECT_FALSE(driver.TimedOut());
+        EXPECT_EQ(tkt::RunChecked(driver, show), 1);
         WPARAM code = 0;
         EXPECT_TRUE(TakeQuit(&code));
         EXPECT_EQ(code, 5u);
-        EXPECT_EQ(driver.LiveCreatedWindows(), 0);
     }
 }
 
@@ -226,7 +181,7 @@ TEST(Misuse, ADialogThatCannotBeCreatedFailsWithMinusOne) {
     int handles = tk::LiveHandlesTotal();
     tkt::Driver driver(3000);
     std::vector<INT_PTR> results;
-    driver.Run([&] {
+    tkt::RunChecked(driver, [&] {
         results = {ui->ShowOptionsDialog(bogus, &options), ui->ShowSigninDialog(bogus, &signin),
                    ui->ShowPropertyDialog(bogus, &properties), ui->ShowHistoryDialog(bogus, &history.params),
                    ui->OpenProgressDialog(bogus, &progress)};
@@ -252,18 +207,18 @@ TEST(Misuse, HostWindowsAndMessageLoopsInsideEveryEvent) {
         [&](HWND owner) {
             tkt::Driver inner;
             inner.WaitDialog("Properties").Do([&] { tkt::PressKey(inner.Dialog(), VK_ESCAPE); });
-            EXPECT_EQ(inner.Run([&] { return ui->ShowPropertyDialog(owner, &properties); }), 1);
+            EXPECT_EQ(tkt::RunChecked(inner, [&] { return ui->ShowPropertyDialog(owner, &properties); }), 1);
         },
         [&](HWND owner) {
             tkt::Driver inner;
             inner.WaitDialog("History").Do([&] { tkt::CloseBox(inner.Dialog()); });
             HistoryRecord nested;
-            EXPECT_EQ(inner.Run([&] { return ui->ShowHistoryDialog(owner, &nested.params); }), 1);
+            EXPECT_EQ(tkt::RunChecked(inner, [&] { return ui->ShowHistoryDialog(owner, &nested.params); }), 1);
         },
         [&](HWND owner) {
             tkt::Driver inner;
             inner.WaitDialog("Kessa Options").Do([&] { tkt::Click(inner.Dialog(), IDCANCEL); });
-            EXPECT_EQ(inner.Run([&] { return ui->ShowOptionsDialog(owner, &options); }), 0);
+            EXPECT_EQ(tkt::RunChecked(inner, [&] { return ui->ShowOptionsDialog(owner, &options); }), 0);
         },
     };
     int handles = tk::LiveHandlesTotal();
@@ -274,11 +229,11 @@ TEST(Misuse, HostWindowsAndMessageLoopsInsideEveryEvent) {
         // History: CanGetVersion (on selection) and OnGetVersion (the button).
         HistoryRecord history;
         int asks = 0, gets = 0;
-        history.events.can = [&](HWND dialog) {
+        history.events.onAsk = [&](int, HWND dialog) {
             if (asks++ == 0) interlude(dialog);
             return true;
         };
-        history.events.get = [&](HWND dialog) {
+        history.events.onFetch = [&](int, HWND dialog) {
             interlude(dialog);
             ++gets;
             return true;
@@ -293,16 +248,16 @@ TEST(Misuse, HostWindowsAndMessageLoopsInsideEveryEvent) {
         EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowHistoryDialog(nullptr, &history.params); }), 1);
 
         // Sign-in: the query and the login.
-        SigninEvents events;
+        tkt::SigninHost events;
         TavroKessaSigninDialogParams signin;
         signin.SetITavroKessaSigninDialogEvents(&events);
         int queries = 0;
-        events.onQuery = [&](HWND dialog) {
+        events.onQuery = [&](TavroKessaSigninDialogParams*, HWND dialog, std::vector<std::string>&) {
             interlude(dialog);
             ++queries;
             return false;
         };
-        events.onLogin = [&](HWND dialog) {
+        events.onLogin = [&](TavroKessaSigninDialogParams*, HWND dialog) {
             interlude(dialog);
             return true;
         };
@@ -312,24 +267,22 @@ TEST(Misuse, HostWindowsAndMessageLoopsInsideEveryEvent) {
             .Do([&] { tkt::Click(login.Dialog(), IDC_SIGNIN_QUERY); })
             .Wait([&] { return queries == 1; })
             .Do([&] { tkt::Click(login.Dialog(), IDOK); });
-        EXPECT_EQ(login.Run([&] { return ui->ShowSigninDialog(nullptr, &signin); }), 1);
-        EXPECT_TRUE(login.AllStepsDone());
+        EXPECT_EQ(tkt::RunChecked(login, [&] { return ui->ShowSigninDialog(nullptr, &signin); }), 1);
         EXPECT_STREQ(signin.GetUser(), "someone");
-        EXPECT_EQ(login.LiveCreatedWindows(), 0);
 
         // Progress: OnCancel from the button.
-        ProgressEvents progressEvents;
+        tkt::ProgressHost progressEvents;
         TavroKessaProgressDialogParams progress;
         progress.SetITavroKessaProgressDialogEvents(&progressEvents);
         ASSERT_EQ(ui->OpenProgressDialog(nullptr, &progress), 1);
         HWND window = tkt::FindDialog("Dialog");
-        progressEvents.onCancel = [&] { interlude(window); };
+        progressEvents.onCancel = [&](TavroKessaProgressDialogParams*) { interlude(window); };
         tkt::Driver pump(30000);
         pump.WaitDialog("pump")
             .Do([&] { tkt::Click(window, IDC_PROGRESS_CANCEL); })
-            .Wait([&] { return progressEvents.cancels == 1; })
+            .Wait([&] { return progressEvents.Count("OnCancel") == 1; })
             .Do([&] { tkt::Click(pump.Dialog(), IDOK); });
-        pump.Run([&] { return static_cast<INT_PTR>(ui->ShowMessage(nullptr, "wait", "pump", 0)); });
+        tkt::RunChecked(pump, [&] { return static_cast<INT_PTR>(ui->ShowMessage(nullptr, "wait", "pump", 0)); });
         EXPECT_EQ(ui->UpdateProgressDialog(&progress), 1);
         EXPECT_EQ(ui->CloseProgressDialog(), 1);
     }
@@ -343,7 +296,7 @@ TEST(Misuse, EveryEventInterfaceThatThrows) {
     int handles = tk::LiveHandlesTotal();
 
     HistoryRecord history;
-    history.events.get = [](HWND) -> bool { throw std::runtime_error("fetch"); };
+    history.events.ThrowIn("OnGetVersion");
     tkt::Driver fetch;
     fetch.WaitDialog("History")
         .Do([&] { SelectRow(fetch.Dialog(), 0); })
@@ -352,30 +305,31 @@ TEST(Misuse, EveryEventInterfaceThatThrows) {
     EXPECT_EQ(tkt::RunChecked(fetch, [&] { return ui->ShowHistoryDialog(nullptr, &history.params); }), -1);
 
     // The host settings object: no box at all, and dialogs that end at their start.
-    ThrowingHost host;
+    tkt::SettingsHost host;
+    host.ThrowIn("GetColor");
+    host.ThrowIn("GetDisplayFlags");
     ui->SetHost(&host);
     tkt::Driver none(3000);
-    EXPECT_EQ(none.Run([&] { return ui->ShowMessage(nullptr, "never shown", "box", 0); }), TAVROKESSA_ANSWER_CANCEL);
+    EXPECT_EQ(tkt::RunChecked(none, [&] { return ui->ShowMessage(nullptr, "never shown", "box", 0); }),
+              TAVROKESSA_ANSWER_CANCEL);
     TavroKessaOptionsDialogParams options;
     TavroKessaPropertyDialogParams properties;
     TavroKessaSigninDialogParams signin;
-    none.Run([&] {
+    tkt::RunChecked(none, [&] {
         EXPECT_EQ(ui->ShowOptionsDialog(nullptr, &options), -1);
         EXPECT_EQ(ui->ShowPropertyDialog(nullptr, &properties), -1);
         EXPECT_EQ(ui->ShowSigninDialog(nullptr, &signin), -1);
         EXPECT_EQ(ui->ShowHistoryDialog(nullptr, &history.params), -1);
-        host.throwFlags = false;  // now the history colours throw
+        host.StopThrowingIn("GetDisplayFlags");  // now the history colours throw
         EXPECT_EQ(ui->ShowHistoryDialog(nullptr, &history.params), -1);
         return 0;
     });
-    EXPECT_EQ(none.LiveCreatedWindows(), 0);
-    EXPECT_FALSE(none.TimedOut());
     ui->SetHost(nullptr);
 
     // Progress: the window stays. From its own button the window carries on; from
     // an update, the update reports failure and the window is still there to close.
-    ProgressEvents events;
-    events.onCancel = [] { throw std::runtime_error("cancel"); };
+    tkt::ProgressHost events;
+    events.ThrowIn("OnCancel");
     TavroKessaProgressDialogParams progress;
     progress.SetITavroKessaProgressDialogEvents(&events);
     ASSERT_EQ(ui->OpenProgressDialog(nullptr, &progress), 1);
@@ -384,7 +338,7 @@ TEST(Misuse, EveryEventInterfaceThatThrows) {
     EXPECT_TRUE(IsWindow(window));
     PostMessageA(GetDlgItem(window, IDC_PROGRESS_CANCEL), WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(ui->UpdateProgressDialog(&progress), 0);
-    EXPECT_EQ(events.cancels, 2);
+    EXPECT_EQ(events.Count("OnCancel"), 2);
     EXPECT_TRUE(IsWindow(window));
     MSG drain;
     while (PeekMessageA(&drain, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&drain);
@@ -399,85 +353,72 @@ namespace {
 
 enum class Misdeed { Operate, Throw, Nest };
 
-// Fills a small folder on every refill and does its misdeed at the first call of
-// the one event it is aimed at.
-class ExploreHost final : public ITavroKessaExploreDialogEvents {
-public:
-    ExploreHost(ITavroKessaUI* service, std::string target, Misdeed misdeed)
-        : m_ui(service), m_target(std::move(target)), m_misdeed(misdeed) {}
+// `logged`, as the model logs an event, is a call of `name`: "OnOpenEntry" is a
+// double click's, the fill at the start "OnOpenEntry(-1)".
+bool IsCallOf(const std::string& logged, const std::string& name) {
+    if (logged == name) return true;
+    return logged != "OnOpenEntry(-1)" && logged.compare(0, name.size() + 1, name + "(") == 0;
+}
 
-    bool OnInitDialog(ITavroKessaExploreDialog* d) override { return Event("OnInitDialog", d); }
-    bool OnOpenEntry(ITavroKessaExploreDialog* d, int index) override {
-        if (Event(index < 0 ? "OnOpenEntry(-1)" : "OnOpenEntry", d)) return true;
-        Fill(d);
-        return true;
-    }
-    bool OnOpen(ITavroKessaExploreDialog* d, std::vector<int>) override { return Event("OnOpen", d); }
-    bool OnLookInSelected(ITavroKessaExploreDialog* d, int, int) override { return Event("OnLookInSelected", d); }
-    bool OnUpOneLevel(ITavroKessaExploreDialog* d) override { return Event("OnUpOneLevel", d); }
-    bool OnGoToLastFolder(ITavroKessaExploreDialog* d) override { return Event("OnGoToLastFolder", d); }
-    bool CanGoToLastFolder(ITavroKessaExploreDialog* d) override { return Event("CanGoToLastFolder", d) || true; }
-    bool GetSelectionText(ITavroKessaExploreDialog* d, std::vector<int>, std::string&) override {
-        return Event("GetSelectionText", d);
+// What the operations answer, tried from inside an event.
+std::vector<bool> TryAll(ITavroKessaExploreDialog* d) {
+    TavroKessaExploreDialogEntry entry;
+    entry.SetDisplayName("extra.txt");
+    return {d->AddListEntry(&entry), d->AddLookInEntry(&entry, false), d->Redraw(),
+            d->GetCurrentFilterExtensions() != nullptr};
+}
+
+// A host with one folder, "$/" > "project", of three entries (a folder and two
+// files, whatever the filter), to which it can always go back; it shows no text
+// for a selection. At the first call of the one event it is aimed at it does its
+// misdeed in place of its answer.
+struct Misbehaving {
+    Misbehaving(ITavroKessaUI* ui, const std::string& target, Misdeed misdeed) {
+        model.current = model.Add(0, "project", true);
+        model.Add(model.current, "folder", true);
+        model.Add(model.current, "file1.txt", false);
+        model.Add(model.current, "file2.txt", false);
+        model.history = {0};
+        model.ignoreFilters = true;
+        model.selectionTextAnswer = false;
+        model.params.SetTitle("Explore Kessa");
+        model.intercept = [this, ui, target, misdeed](const std::string& event, ITavroKessaExploreDialog* d) {
+            if (done || !IsCallOf(event, target)) return false;
+            done = true;
+            switch (misdeed) {
+            case Misdeed::Throw:
+                throw std::runtime_error(event);
+            case Misdeed::Operate:
+                accepted = TryAll(d);
+                accepted.push_back(d->EndExplore(1));
+                refused = TryAll(d);
+                refused.push_back(d->EndExplore(0));  // the first end stands
+                if (then) then();
+                model.handledResult = true;
+                return true;
+            case Misdeed::Nest: {
+                TavroKessaPropertyDialogParams properties;
+                tkt::Driver inner;
+                inner.WaitDialog("Properties").Do([&] { tkt::PressKey(inner.Dialog(), VK_ESCAPE); });
+                EXPECT_EQ(tkt::RunChecked(inner, [&] { return ui->ShowPropertyDialog(nullptr, &properties); }), 1);
+                HostMessageBox(nullptr);
+                PumpMessages();
+                // Then what the host always does: a refill after OnOpenEntry, Go To Last
+                // Folder enabled, no text for a selection, nothing for the rest.
+                if (event.compare(0, 12, "OnOpenEntry(") == 0) model.Show(d, model.current);
+                model.handledResult = event == "CanGoToLastFolder";
+                return true;
+            }
+            }
+            return false;
+        };
     }
 
+    tkt::ExploreModel model{"$/"};
     bool done = false;
     std::function<void()> then;  // after an Operate misdeed, still inside the event
     std::vector<bool> accepted;  // what the operations answered inside the event
     std::vector<bool> refused;   // and right after EndExplore
-
-private:
-    bool Event(const char* name, ITavroKessaExploreDialog* d) {
-        if (done || m_target != name) return false;
-        done = true;
-        switch (m_misdeed) {
-        case Misdeed::Throw:
-            throw std::runtime_error(name);
-        case Misdeed::Operate:
-            accepted = TryAll(d);
-            accepted.push_back(d->EndExplore(1));
-            refused = TryAll(d);
-            refused.push_back(d->EndExplore(0));  // the first end stands
-            if (then) then();
-            return true;
-        case Misdeed::Nest: {
-            TavroKessaPropertyDialogParams properties;
-            tkt::Driver inner;
-            inner.WaitDialog("Properties").Do([&] { tkt::PressKey(inner.Dialog(), VK_ESCAPE); });
-            EXPECT_EQ(inner.Run([&] { return m_ui->ShowPropertyDialog(nullptr, &properties); }), 1);
-            HostMessageBox(nullptr);
-            PumpMessages();
-            return false;
-        }
-        }
-        return false;
-    }
-    std::vector<bool> TryAll(ITavroKessaExploreDialog* d) {
-        TavroKessaExploreDialogEntry entry;
-        entry.SetDisplayName("extra.txt");
-        return {d->AddListEntry(&entry), d->AddLookInEntry(&entry, false), d->Redraw(),
-                d->GetCurrentFilterExtensions() != nullptr};
-    }
-    void Fill(ITavroKessaExploreDialog* d) {
-        d->ClearEntries();
-        for (int i = 0; i < 3; ++i) {
-            TavroKessaExploreDialogEntry entry;
-            entry.SetDisplayName(i == 0 ? "folder" : ("file" + std::to_string(i) + ".txt").c_str());
-            entry.SetFolder(i == 0);
-            entry.SetIndex(10 + i);
-            d->AddListEntry(&entry);
-        }
-        d->ClearLookIn();
-        for (const char* level : {"$/", "project"}) {
-            TavroKessaExploreDialogEntry entry;
-            entry.SetDisplayName(level);
-            d->AddLookInEntry(&entry, true);
-        }
-    }
-
-    ITavroKessaUI* m_ui;
-    std::string m_target;
-    Misdeed m_misdeed;
 };
 
 void SelectExploreItem(HWND dialog, int row) {
@@ -517,7 +458,7 @@ void Provoke(HWND dialog, const std::string& event) {
 
 TEST(Misuse, ExploreOperationsThrowsAndNestedDialogsFromEveryEvent) {
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     const char* const events[] = {"OnInitDialog", "OnOpenEntry(-1)", "CanGoToLastFolder", "OnOpenEntry", "OnOpen",
                                   "OnLookInSelected", "OnUpOneLevel", "OnGoToLastFolder", "GetSelectionText"};
@@ -526,11 +467,9 @@ TEST(Misuse, ExploreOperationsThrowsAndNestedDialogsFromEveryEvent) {
         for (Misdeed misdeed : {Misdeed::Operate, Misdeed::Throw, Misdeed::Nest}) {
             SCOPED_TRACE(std::string(event) + " misdeed " + std::to_string(static_cast<int>(misdeed)));
             const bool atStart = std::string(event) == "OnInitDialog";
-            ExploreHost explorer(ui.Get(), event, misdeed);
-            TavroKessaExploreDialogParams params;
-            params.SetTitle("Explore Kessa");
+            Misbehaving explorer(ui.Get(), event, misdeed);
+            TavroKessaExploreDialogParams& params = explorer.model.params;
             params.AddFilter("All", "*.*");
-            params.SetITavroKessaExploreDialogEvents(&explorer);
             tkt::Driver driver(30000);
             driver.Wait([&] {
                       // Ended at its start, it may never show.
@@ -574,32 +513,28 @@ TEST(Misuse, ExploreOperationsThrowsAndNestedDialogsFromEveryEvent) {
 
 TEST(Misuse, ExploreLookInColoursFromAHostThatThrows) {
     tkt::Service ui;
-    ThrowingHost host;
-    host.throwFlags = false;
+    tkt::SettingsHost host;
+    host.ThrowIn("GetColor");
     ui->SetHost(&host);
-    ExploreHost explorer(ui.Get(), "none", Misdeed::Operate);
-    TavroKessaExploreDialogParams params;
-    params.SetTitle("Explore Kessa");
-    params.SetITavroKessaExploreDialogEvents(&explorer);
+    Misbehaving explorer(ui.Get(), "none", Misdeed::Operate);
     // The first paint draws the "Look in:" field, which asks the host for its colours.
     tkt::Driver driver;
-    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &params); }), -1);
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &explorer.model.params); }), -1);
 }
 
 // A host that chooses and then quits: the choice stands, the quit waits for its loop.
 TEST(Misuse, ExploreEndedByTheHostBeforeAQuitKeepsItsResult) {
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
-    ExploreHost explorer(ui.Get(), "OnOpen", Misdeed::Operate);
-    TavroKessaExploreDialogParams params;
-    params.SetTitle("Explore Kessa");
-    params.SetITavroKessaExploreDialogEvents(&explorer);
+    Misbehaving explorer(ui.Get(), "OnOpen", Misdeed::Operate);
+    TavroKessaExploreDialogParams& params = explorer.model.params;
     tkt::Driver driver;
     explorer.then = [] { PostQuitMessage(9); };
     driver.WaitDialog("Explore Kessa").Do([&] { Provoke(driver.Dialog(), "OnOpen"); });
-    EXPECT_EQ(driver.Run([&] { return ui->ShowExploreDialog(nullptr, &params); }), 1);
-    EXPECT_EQ(params.GetSelections(), (std::vector<int>{11}));
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &params); }), 1);
+    // The row Provoke selected.
+    EXPECT_EQ(params.GetSelections(), (std::vector<int>{explorer.model.Find("file1.txt")}));
     EXPECT_TRUE(TakeQuit());
 }
 
@@ -607,7 +542,7 @@ TEST(Misuse, ExploreEndedByTheHostBeforeAQuitKeepsItsResult) {
 
 TEST(Misuse, StructureMessagesWithoutTheirStructureAreRefusedByEveryDialog) {
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     // Surviving is the test: each used to be read through the null pointer.
     auto poke = [](HWND dialog) {

@@ -7,22 +7,11 @@
 
 #include "DialogDriver.h"
 #include "Fixtures.h"
+#include "Hosts.h"
 #include "resource.h"
 #include "tavrokessaui.h"
 
 namespace {
-
-class CancelCounter final : public ITavroKessaProgressDialogEvents {
-public:
-    void OnCancel(TavroKessaProgressDialogParams* record) override {
-        ++calls;
-        last = record;
-        if (onCancel) onCancel(record);
-    }
-    int calls = 0;
-    TavroKessaProgressDialogParams* last = nullptr;
-    std::function<void(TavroKessaProgressDialogParams*)> onCancel;
-};
 
 struct Fixture : testing::Test {
     Fixture() : ui(GetITavroKessaUI()) { record.SetITavroKessaProgressDialogEvents(&events); }
@@ -31,7 +20,7 @@ struct Fixture : testing::Test {
     int BarPosition() const { return static_cast<int>(SendDlgItemMessageA(Window(), IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0)); }
 
     ITavroKessaUI* ui;
-    CancelCounter events;
+    tkt::ProgressHost events;
     TavroKessaProgressDialogParams record;
 };
 
@@ -104,7 +93,7 @@ TEST_F(Progress, CancelTellsTheHostWithTheCurrentRecordAndEscapeDoesNothing) {
     ASSERT_EQ(ui->OpenProgressDialog(nullptr, &record), 1);
     HWND window = Window();
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
-    EXPECT_EQ(events.calls, 1);
+    EXPECT_EQ(events.Count("OnCancel"), 1);
     EXPECT_EQ(events.last, &record);
     EXPECT_TRUE(IsWindow(window));  // the host decides when to close
 
@@ -112,21 +101,21 @@ TEST_F(Progress, CancelTellsTheHostWithTheCurrentRecordAndEscapeDoesNothing) {
     next.SetITavroKessaProgressDialogEvents(&events);
     ui->UpdateProgressDialog(&next);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
-    EXPECT_EQ(events.calls, 2);
+    EXPECT_EQ(events.Count("OnCancel"), 2);
     EXPECT_EQ(events.last, &next);
 
     // Escape arrives as IDCANCEL: neither closes nor reports.
     SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
     MSG key = {window, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
     IsDialogMessageA(window, &key);
-    EXPECT_EQ(events.calls, 2);
+    EXPECT_EQ(events.Count("OnCancel"), 2);
     EXPECT_TRUE(IsWindow(window));
 
     // Without an events object a press is ignored.
     TavroKessaProgressDialogParams silent;
     ui->UpdateProgressDialog(&silent);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
-    EXPECT_EQ(events.calls, 2);
+    EXPECT_EQ(events.Count("OnCancel"), 2);
 }
 
 TEST_F(Progress, AWaitingButtonReleaseIsReportedByEachUpdate) {
@@ -135,12 +124,12 @@ TEST_F(Progress, AWaitingButtonReleaseIsReportedByEachUpdate) {
     PostMessageA(cancel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ui->UpdateProgressDialog(&record);
     ui->UpdateProgressDialog(&record);
-    EXPECT_EQ(events.calls, 2);  // the host handles repeats as one request
+    EXPECT_EQ(events.Count("OnCancel"), 2);  // the host handles repeats as one request
     MSG waiting;
     // The update only looked: the release is still there for the host's loop.
     EXPECT_TRUE(PeekMessageA(&waiting, cancel, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE));
     ui->UpdateProgressDialog(&record);
-    EXPECT_EQ(events.calls, 2);
+    EXPECT_EQ(events.Count("OnCancel"), 2);
 }
 
 TEST_F(Progress, HostMayCloseAndReopenFromInsideOnCancel) {
@@ -152,14 +141,14 @@ TEST_F(Progress, HostMayCloseAndReopenFromInsideOnCancel) {
         EXPECT_EQ(ui->UpdateProgressDialog(&record), 1);
     };
     SendMessageA(first, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
-    EXPECT_EQ(events.calls, 1);
+    EXPECT_EQ(events.Count("OnCancel"), 1);
     EXPECT_FALSE(IsWindow(first));
     ASSERT_NE(Window(), nullptr);
     EXPECT_EQ(ui->CloseProgressDialog(), 1);
 }
 
 TEST_F(Progress, NeverTopmostCentredOverItsOwnerAndClosedOnRelease) {
-    tkt::FlagsHost host(TAVROKESSA_DISPLAY_TOPMOST);
+    tkt::SettingsHost host(TAVROKESSA_DISPLAY_TOPMOST);
     ui->SetHost(&host);
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 100, 800, 600, nullptr, nullptr,
                                  nullptr, nullptr);
@@ -167,10 +156,7 @@ TEST_F(Progress, NeverTopmostCentredOverItsOwnerAndClosedOnRelease) {
     HWND window = Window();
     EXPECT_FALSE(tkt::IsTopmost(window));
     EXPECT_EQ(GetWindow(window, GW_OWNER), owner);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, 100 + (800 - (rect.right - rect.left)) / 2);
-    EXPECT_EQ(rect.top, 100 + (600 - (rect.bottom - rect.top)) / 2);
+    tkt::ExpectCentredOver(window, owner);
 
     ReleaseITavroKessaUI(ui);  // with the window still open
     ui = nullptr;

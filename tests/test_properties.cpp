@@ -10,16 +10,12 @@
 
 #include "DialogDriver.h"
 #include "Fixtures.h"
+#include "Hosts.h"
 #include "history/PropertyDialog.h"
 #include "resource.h"
 #include "tavrokessaui.h"
 
 namespace {
-
-struct Host final : ITavroKessaUIHost {
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override { return TAVROKESSA_DISPLAY_TOPMOST; }
-};
 
 struct PropertiesDialog : testing::Test {
     // The texts of the boxes from the server path down to the status, in the
@@ -105,7 +101,7 @@ TEST_F(PropertiesDialog, AnEnormousUserNameIsCutNeverOverrun) {
 }
 
 TEST_F(PropertiesDialog, TopmostForTheHostAndEveryWayOfClosingGivesOne) {
-    Host host;
+    tkt::SettingsHost host(TAVROKESSA_DISPLAY_TOPMOST);
     ui->SetHost(&host);
     Show([](HWND dialog) { tkt::PressKey(dialog, VK_RETURN); });
     EXPECT_TRUE(topmost);

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "ExploreModel.h"
 #include "Fixtures.h"
+#include "Hosts.h"
 #include "Kit.h"
 #include "resource.h"
 #include "service/FixedText.h"
@@ -91,7 +93,7 @@ TEST(HostileInput, EveryShownFieldOfTheModalDialogs) {
             EXPECT_LT(tkt::Text(dialog).size(), 256u);
             tkt::Click(dialog, IDOK);
         });
-        EXPECT_EQ(login.Run([&] { return ui->ShowSigninDialog(nullptr, &signin); }), 1);
+        EXPECT_EQ(tkt::RunChecked(login, [&] { return ui->ShowSigninDialog(nullptr, &signin); }), 1);
         ExpectShownOrCut(signin.GetUser(), text, "user written back");
 
         TavroKessaOptionsDialogParams options;
@@ -101,7 +103,7 @@ TEST(HostileInput, EveryShownFieldOfTheModalDialogs) {
             ExpectShownOrCut(TextOf(opts.Dialog(), IDC_OPTIONS_FOLDER), text, "working folder");
             tkt::Click(opts.Dialog(), IDOK);
         });
-        EXPECT_EQ(opts.Run([&] { return ui->ShowOptionsDialog(nullptr, &options); }), 1);
+        EXPECT_EQ(tkt::RunChecked(opts, [&] { return ui->ShowOptionsDialog(nullptr, &options); }), 1);
 
         TavroKessaPropertyDialogParams properties;
         for (auto set : {&TavroKessaPropertyDialogParams::SetKessaPath, &TavroKessaPropertyDialogParams::SetLocalPath,
@@ -120,7 +122,7 @@ TEST(HostileInput, EveryShownFieldOfTheModalDialogs) {
             EXPECT_LT(TextOf(dialog, IDC_PROPERTIES_STATUS).size(), 1024u);
             tkt::Click(dialog, IDOK);
         });
-        EXPECT_EQ(props.Run([&] { return ui->ShowPropertyDialog(nullptr, &properties); }), 1);
+        EXPECT_EQ(tkt::RunChecked(props, [&] { return ui->ShowPropertyDialog(nullptr, &properties); }), 1);
 
         // History: three rows at the ends of every number, sorted by date both ways.
         TavroKessaFileHistoryEntry entries[3];
@@ -156,7 +158,7 @@ TEST(HostileInput, EveryShownFieldOfTheModalDialogs) {
             }
             tkt::Click(hist.Dialog(), IDCANCEL);
         });
-        EXPECT_EQ(hist.Run([&] { return ui->ShowHistoryDialog(nullptr, &history); }), 1);
+        EXPECT_EQ(tkt::RunChecked(hist, [&] { return ui->ShowHistoryDialog(nullptr, &history); }), 1);
         EXPECT_EQ(order, (std::vector<LPARAM>{2, 1, 0}));  // ascending keys: LLONG_MIN first
 
         TavroKessaProgressDialogParams progress;
@@ -173,13 +175,8 @@ TEST(HostileInput, EveryShownFieldOfTheModalDialogs) {
 }
 
 TEST(HostileInput, TenThousandDatabaseNamesInTheChooser) {
-    struct Names final : ITavroKessaSigninDialogEvents {
-        bool OnQueryKessaList(TavroKessaSigninDialogParams*, HWND, const char*, std::vector<std::string>* names) override {
-            for (int i = 0; i < 10000; ++i) names->push_back("database " + std::to_string(i));
-            return true;
-        }
-        bool OnLogin(TavroKessaSigninDialogParams*, HWND) override { return true; }
-    } events;
+    tkt::SigninHost events;
+    for (int i = 0; i < 10000; ++i) events.names.push_back("database " + std::to_string(i));
     tkt::Service ui;
     TavroKessaSigninDialogParams signin;
     signin.SetITavroKessaSigninDialogEvents(&events);
@@ -199,65 +196,42 @@ TEST(HostileInput, TenThousandDatabaseNamesInTheChooser) {
         })
         .Wait([&] { return tkt::FindDialog() == driver.Dialog(); })
         .Do([&] { tkt::Click(driver.Dialog(), IDOK); });
-    EXPECT_EQ(driver.Run([&] { return ui->ShowSigninDialog(nullptr, &signin); }), 1);
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowSigninDialog(nullptr, &signin); }), 1);
     EXPECT_EQ(listed, 10000);
     EXPECT_STREQ(signin.GetKessa(), "database 9999");
 }
 
 namespace {
 
-// Shows `names` as the folder and `levels` as the path, and gives `text` for any selection.
-struct ExploreFiller final : ITavroKessaExploreDialogEvents {
-    bool OnInitDialog(ITavroKessaExploreDialog*) override { return true; }
-    bool OnOpenEntry(ITavroKessaExploreDialog* d, int) override {
-        extensions = d->GetCurrentFilterExtensions() != nullptr ? d->GetCurrentFilterExtensions() : "(none)";
-        d->ClearEntries();
-        for (int i = 0; i < 3; ++i) {
-            TavroKessaExploreDialogEntry entry;
-            entry.SetDisplayName(text.c_str());
-            entry.SetFolder(i == 0);
-            entry.SetIndex(i);
-            d->AddListEntry(&entry);
-        }
-        d->ClearLookIn();
-        for (int level = 0; level < levels; ++level) {
-            TavroKessaExploreDialogEntry entry;
-            entry.SetDisplayName(level < 3 ? text.c_str() : ("level " + std::to_string(level)).c_str());
-            d->AddLookInEntry(&entry, level == levels - 1);
-        }
-        return true;
-    }
-    bool OnOpen(ITavroKessaExploreDialog*, std::vector<int>) override { return false; }
-    bool OnLookInSelected(ITavroKessaExploreDialog*, int, int) override { return false; }
-    bool OnUpOneLevel(ITavroKessaExploreDialog*) override { return false; }
-    bool OnGoToLastFolder(ITavroKessaExploreDialog*) override { return false; }
-    bool CanGoToLastFolder(ITavroKessaExploreDialog*) override { return true; }
-    bool GetSelectionText(ITavroKessaExploreDialog*, std::vector<int>, std::string& shown) override {
-        shown = text;
-        ++answers;
-        return true;
-    }
-    std::string text;
-    int levels = 3;
-    int answers = 0;
-    std::string extensions;
-};
+// Makes `model` (whose root is named `text`) show three entries named `text`, a
+// folder and two files, at the end of a path of `levels` levels, the first three
+// named `text` too. Every filter lists them, any selection's text is `text`, and
+// Go To Last Folder is enabled.
+void MakeHostileFolder(tkt::ExploreModel& model, const std::string& text, int levels) {
+    int folder = 0;
+    for (int level = 1; level < levels; ++level)
+        folder = model.Add(folder, level < 3 ? text.c_str() : ("level " + std::to_string(level)).c_str(), true);
+    for (int i = 0; i < 3; ++i) model.Add(folder, text.c_str(), i == 0);
+    model.current = folder;
+    model.history = {0};
+    model.ignoreFilters = true;
+    model.selectionText = [text](const std::vector<int>&) { return text; };
+}
 
 }  // namespace
 
 TEST(HostileInput, EveryShownFieldOfTheExploreDialog) {
     const int guardFailures = tk::GuardFailures();
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
     for (const std::string& text : HostileTexts()) {
         SCOPED_TRACE(text.size() > 40 ? std::to_string(text.size()) + " characters" : "'" + text + "'");
-        ExploreFiller filler;
-        filler.text = text;
-        TavroKessaExploreDialogParams params;
+        tkt::ExploreModel model(text.c_str());
+        MakeHostileFolder(model, text, 3);
+        TavroKessaExploreDialogParams& params = model.params;
         params.SetTitle(text.c_str());
         params.AddFilter(text.c_str(), text.c_str());
-        params.SetITavroKessaExploreDialogEvents(&filler);
         tkt::Driver driver(30000);
         driver.WaitDialog()
             .Do([&] {
@@ -271,29 +245,26 @@ TEST(HostileInput, EveryShownFieldOfTheExploreDialog) {
                 item.state = LVIS_SELECTED;
                 SendDlgItemMessageA(dialog, IDC_EXPLORE_LIST, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
             })
-            .Wait([&] { return filler.answers > 0; })
+            .Wait([&] { return model.Count("GetSelectionText") > 0; })
             .Do([&] {
                 ExpectShownOrCut(TextOf(driver.Dialog(), IDC_EXPLORE_FILE_NAME), text, "file name");
                 tkt::Click(driver.Dialog(), IDCANCEL);
             });
-        EXPECT_EQ(driver.Run([&] { return ui->ShowExploreDialog(nullptr, &params); }), 0);
-        EXPECT_TRUE(driver.AllStepsDone());
-        EXPECT_EQ(filler.extensions, text);
+        EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &params); }), 0);
+        EXPECT_STREQ(model.lastExtensions, text.c_str());
     }
     EXPECT_EQ(tk::GuardFailures(), guardFailures);
 }
 
 TEST(HostileInput, AHundredThousandFiltersAndAPathAThousandLevelsDeep) {
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
-    ExploreFiller filler;
-    filler.text = "deep";
-    filler.levels = 1000;
-    TavroKessaExploreDialogParams params;
+    tkt::ExploreModel model("deep");
+    MakeHostileFolder(model, "deep", 1000);
+    TavroKessaExploreDialogParams& params = model.params;
     params.SetTitle("Explore Kessa");
     for (int i = 0; i < 100000; ++i) params.AddFilter(("type " + std::to_string(i)).c_str(), ("*." + std::to_string(i)).c_str());
-    params.SetITavroKessaExploreDialogEvents(&filler);
     LRESULT filters = 0, levels = 0;
     tkt::Driver driver(120000);
     driver.WaitDialog("Explore Kessa")
@@ -305,10 +276,10 @@ TEST(HostileInput, AHundredThousandFiltersAndAPathAThousandLevelsDeep) {
             SendMessageA(types, CB_SETCURSEL, 99999, 0);
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXPLORE_TYPES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
         })
-        .Wait([&] { return filler.extensions == "*.99999"; })
+        .Wait([&] { return model.lastExtensions != nullptr && std::string(model.lastExtensions) == "*.99999"; })
         .Do([&] { tkt::Click(driver.Dialog(), IDCANCEL); });
-    EXPECT_EQ(driver.Run([&] { return ui->ShowExploreDialog(nullptr, &params); }), 0);
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->ShowExploreDialog(nullptr, &params); }), 0);
     EXPECT_EQ(filters, 100000);
     EXPECT_EQ(levels, 1000);
-    EXPECT_EQ(filler.extensions, "*.99999");
+    EXPECT_STREQ(model.lastExtensions, "*.99999");
 }

@@ -228,12 +228,7 @@ TEST(ScaleLogic, WholeFactorsAndTheLargestImageThatFits) {
 TEST(ScaleLogic, EnlargedBitmapsKeepEveryPixelASquareOfOneColour) {
     // Colour: a 2 x 2 of four colours, three times as large.
     const uint32_t colours[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};  // top row first
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 2;
-    info.bmiHeader.biHeight = -2;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = tkt::TopDownBitmapInfo(2, 2);
     tk::WindowDC screen(nullptr);
     tk::UniqueBitmap small(CreateDIBitmap(screen.Get(), &info.bmiHeader, CBM_INIT, colours, &info, DIB_RGB_COLORS));
     ASSERT_TRUE(small);
@@ -244,8 +239,7 @@ TEST(ScaleLogic, EnlargedBitmapsKeepEveryPixelASquareOfOneColour) {
     EXPECT_EQ(facts.bmWidth, 6);
     EXPECT_EQ(facts.bmHeight, 6);
     std::vector<uint32_t> pixels(36);
-    info.bmiHeader.biWidth = 6;
-    info.bmiHeader.biHeight = -6;
+    info = tkt::TopDownBitmapInfo(6, 6);
     ASSERT_EQ(GetDIBits(screen.Get(), large.Get(), 0, 6, pixels.data(), &info, DIB_RGB_COLORS), 6);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x)

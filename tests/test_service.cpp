@@ -21,9 +21,7 @@ INT_PTR Answer(ITavroKessaUI* ui, unsigned flags, std::vector<int> buttons, UINT
             else
                 tkt::Click(driver.Dialog(), static_cast<int>(press));
         });
-    INT_PTR result = driver.Run([&] { return ui->ShowMessage(nullptr, "Really?", "Question", flags); });
-    EXPECT_TRUE(driver.AllStepsDone());
-    return result;
+    return tkt::RunChecked(driver, [&] { return ui->ShowMessage(nullptr, "Really?", "Question", flags); });
 }
 
 }  // namespace
@@ -73,14 +71,14 @@ TEST(ShowMessage, RealBoxesGiveTheMappedAnswers) {
 
 TEST(ShowMessage, AsksTheHostOncePerBox) {
     tkt::Service ui;
-    tkt::FlagsHost topmost(0x01 | 0x40);
+    tkt::SettingsHost topmost(0x01 | 0x40);
     ui->SetHost(&topmost);
     EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
     EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
-    EXPECT_EQ(topmost.calls, 2);  // never cached
+    EXPECT_EQ(topmost.Count("GetDisplayFlags"), 2);  // never cached
     ui->SetHost(nullptr);
     EXPECT_EQ(Answer(ui.Get(), 0, {IDOK}, IDOK), 1);
-    EXPECT_EQ(topmost.calls, 2);
+    EXPECT_EQ(topmost.Count("GetDisplayFlags"), 2);
 }
 
 TEST(BrowseForFolder, CancelLeavesTheBufferUntouched) {
@@ -90,9 +88,7 @@ TEST(BrowseForFolder, CancelLeavesTheBufferUntouched) {
     path[MAX_PATH - 1] = '\0';
     tkt::Driver driver;
     driver.WaitDialog().Do([&] { tkt::Click(driver.Dialog(), IDCANCEL); });
-    INT_PTR result = driver.Run([&] { return ui->BrowseForFolder(nullptr, "Pick one", path); });
-    EXPECT_EQ(result, 0);
-    EXPECT_TRUE(driver.AllStepsDone());
+    EXPECT_EQ(tkt::RunChecked(driver, [&] { return ui->BrowseForFolder(nullptr, "Pick one", path); }), 0);
     EXPECT_EQ(std::string(path), std::string(MAX_PATH - 1, 'k'));
     EXPECT_EQ(ui->BrowseForFolder(nullptr, "no buffer", nullptr), 0);
 }
@@ -101,7 +97,7 @@ TEST(Service, NullRecordsShowNothing) {
     tkt::Service ui;
     tkt::Driver driver(2000);
     INT_PTR results[5];
-    driver.Run([&] {
+    tkt::RunChecked(driver, [&] {
         results[0] = ui->ShowOptionsDialog(nullptr, nullptr);
         results[1] = ui->ShowSigninDialog(nullptr, nullptr);
         results[2] = ui->ShowPropertyDialog(nullptr, nullptr);

@@ -15,6 +15,7 @@
 
 #include "DialogDriver.h"
 #include "Fixtures.h"
+#include "Hosts.h"
 #include "resource.h"
 #include "tavrokessaui.h"
 
@@ -22,38 +23,16 @@ namespace {
 
 constexpr const char* kTitle = "Calvex Kessa Log In";
 
-class Events final : public ITavroKessaSigninDialogEvents {
-public:
-    bool OnQueryKessaList(TavroKessaSigninDialogParams* record, HWND dialog, const char* server,
-                          std::vector<std::string>* names) override {
-        records.push_back(record);
-        dialogs.push_back(dialog);
-        servers.push_back(server);
-        namesEmptyAtCall.push_back(names->empty());
-        recordServerAtQuery.push_back(record->GetServer());
-        return onQuery ? onQuery(dialog, *names) : false;
-    }
-    bool OnLogin(TavroKessaSigninDialogParams* record, HWND dialog) override {
-        ++logins;
-        records.push_back(record);
-        dialogs.push_back(dialog);
-        loginSaw = std::string(record->GetUser()) + "|" + record->GetPassword() + "|" + record->GetServer() + "|" +
-                   record->GetKessa() + "|" + (record->GetAutoLogin() ? "auto" : "manual");
-        return onLogin ? onLogin(record, dialog) : true;
-    }
-
-    std::function<bool(HWND, std::vector<std::string>&)> onQuery;
-    std::function<bool(TavroKessaSigninDialogParams*, HWND)> onLogin;
-    std::vector<TavroKessaSigninDialogParams*> records;
-    std::vector<HWND> dialogs;
-    std::vector<std::string> servers;
-    std::vector<bool> namesEmptyAtCall;
-    std::vector<std::string> recordServerAtQuery;
-    int logins = 0;
-    std::string loginSaw;
-};
+using Strings = std::vector<std::string>;
 
 struct Signin : testing::Test {
+    // The record offers `servers` and `databases`, with `server` and `database` in its fields.
+    void Offer(Strings& servers, const char* server, Strings& databases, const char* database) {
+        record.SetServerList(&servers);
+        record.SetServer(server);
+        record.SetKessaList(&databases);
+        record.SetKessa(database);
+    }
 
     // Waits for the sign-in dialog and remembers it.
     tkt::Driver& Open(const char* title = kTitle) {
@@ -106,13 +85,11 @@ struct Signin : testing::Test {
 
     tkt::Service ui;
     TavroKessaSigninDialogParams record;
-    Events events;
+    tkt::SigninHost events;
     tkt::Driver driver;
     HWND dialog = nullptr;
     HWND chooser = nullptr;
 };
-
-using Strings = std::vector<std::string>;
 
 }  // namespace
 
@@ -123,10 +100,9 @@ TEST_F(Signin, StartsFromAFullRecordAndCancelGivesItBackUnchanged) {
     Strings databases = {"abcd", "abc"};
     record.SetUser("ann");
     record.SetPassword("s3cret");
-    record.SetServer("beta");   // equal to an item but for case
-    record.SetKessa("abc");     // equal to the second item, the beginning of the first
-    record.SetServerList(&servers);
-    record.SetKessaList(&databases);
+    // The server equal to an item but for case; the database equal to the second
+    // item, the beginning of the first.
+    Offer(servers, "beta", databases, "abc");
     record.SetAutoLogin(true);
     record.SetKessaVersion("7");
     record.SetITavroKessaSigninDialogEvents(&events);
@@ -145,7 +121,7 @@ TEST_F(Signin, StartsFromAFullRecordAndCancelGivesItBackUnchanged) {
         tkt::Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(events.logins, 0);
+    EXPECT_EQ(events.Count("OnLogin"), 0);
     EXPECT_STREQ(record.GetUser(), "ann");
     EXPECT_STREQ(record.GetPassword(), "s3cret");
     EXPECT_STREQ(record.GetServer(), "Beta");  // the item's own spelling
@@ -170,8 +146,8 @@ TEST_F(Signin, OkWritesEverythingBackBeforeOnLogin) {
         tkt::Click(dialog, IDOK);
     });
     EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(events.logins, 1);
-    EXPECT_EQ(events.loginSaw, "bob|pw|typed-server|db|auto");
+    EXPECT_EQ(events.Count("OnLogin"), 1);
+    EXPECT_EQ(events.logins, Strings{"bob|pw|typed-server|db|auto"});
     ASSERT_EQ(events.dialogs.size(), 1u);
     EXPECT_EQ(events.dialogs[0], dialog);
     EXPECT_EQ(events.records[0], &record);
@@ -179,8 +155,7 @@ TEST_F(Signin, OkWritesEverythingBackBeforeOnLogin) {
 
 TEST_F(Signin, CancelEscapeAndCloseBoxWriteBackWithoutOnLogin) {
     record.SetITavroKessaSigninDialogEvents(&events);
-    int way = 0;
-    for (way = 0; way < 3; ++way) {
+    for (int way = 0; way < tkt::kDismissWays; ++way) {
         record.SetUser("before");
         record.SetAutoLogin(true);
         tkt::Driver run;
@@ -189,17 +164,14 @@ TEST_F(Signin, CancelEscapeAndCloseBoxWriteBackWithoutOnLogin) {
             tkt::TypeText(window, IDC_SIGNIN_USER, "edited");
             tkt::TypeText(window, IDC_SIGNIN_SERVER, "srv");
             CheckDlgButton(window, IDC_SIGNIN_AUTO_LOGIN, BST_UNCHECKED);
-            if (way == 0) tkt::Click(window, IDCANCEL);
-            if (way == 1) tkt::PressKey(window, VK_ESCAPE);
-            if (way == 2) tkt::CloseBox(window);
+            tkt::Dismiss(window, way);
         });
-        EXPECT_EQ(run.Run([&] { return ui->ShowSigninDialog(nullptr, &record); }), 0) << way;
-        EXPECT_TRUE(run.AllStepsDone());
+        EXPECT_EQ(tkt::RunChecked(run, [&] { return ui->ShowSigninDialog(nullptr, &record); }), 0) << way;
         EXPECT_STREQ(record.GetUser(), "edited") << way;
         EXPECT_STREQ(record.GetServer(), "srv") << way;
         EXPECT_FALSE(record.GetAutoLogin()) << way;
     }
-    EXPECT_EQ(events.logins, 0);
+    EXPECT_EQ(events.Count("OnLogin"), 0);
 }
 
 TEST_F(Signin, RefusedLoginKeepsTheDialogOpenWithTheRecordWritten) {
@@ -231,7 +203,7 @@ TEST_F(Signin, RefusedLoginKeepsTheDialogOpenWithTheRecordWritten) {
             tkt::Click(dialog, IDOK);
         });
     EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(events.logins, 2);
+    EXPECT_EQ(events.Count("OnLogin"), 2);
     EXPECT_STREQ(record.GetPassword(), "right");
 }
 
@@ -240,12 +212,13 @@ TEST_F(Signin, RefusedLoginKeepsTheDialogOpenWithTheRecordWritten) {
 TEST_F(Signin, QueryPassesTheCurrentServerTextAndAnEmptyList) {
     Strings servers = {"saved", "other"};
     Strings databases = {"main"};
-    record.SetServerList(&servers);
-    record.SetServer("saved");
-    record.SetKessaList(&databases);
-    record.SetKessa("main");
+    Offer(servers, "saved", databases, "main");
     record.SetITavroKessaSigninDialogEvents(&events);
-    events.onQuery = [](HWND, Strings& names) {
+    std::vector<bool> namesEmpty;
+    Strings recordServers;
+    events.onQuery = [&](TavroKessaSigninDialogParams* asked, HWND, Strings& names) {
+        namesEmpty.push_back(names.empty());
+        recordServers.push_back(asked->GetServer());
         names = {"left", "over"};
         return false;  // nothing to choose from
     };
@@ -266,21 +239,18 @@ TEST_F(Signin, QueryPassesTheCurrentServerTextAndAnEmptyList) {
         });
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(events.servers, (Strings{"typed", ""}));
-    EXPECT_EQ(events.namesEmptyAtCall, (std::vector<bool>{true, true}));
+    EXPECT_EQ(namesEmpty, (std::vector<bool>{true, true}));
     // The record is not updated before a query: it still held the saved server.
-    EXPECT_EQ(events.recordServerAtQuery, (Strings{"saved", "saved"}));
+    EXPECT_EQ(recordServers, (Strings{"saved", "saved"}));
     EXPECT_EQ(events.dialogs, (std::vector<HWND>{dialog, dialog}));
 }
 
 TEST_F(Signin, ChosenNamesAreAppendedAndSelectedEvenTwice) {
     Strings servers = {"alpha"};
     Strings databases = {"main"};
-    record.SetServerList(&servers);
-    record.SetServer("alpha");
-    record.SetKessaList(&databases);
-    record.SetKessa("main");
+    Offer(servers, "alpha", databases, "main");
     record.SetITavroKessaSigninDialogEvents(&events);
-    events.onQuery = [](HWND, Strings& names) {
+    events.onQuery = [](TavroKessaSigninDialogParams*, HWND, Strings& names) {
         names = {"alpha-db", "beta-db", "gamma-db"};
         return true;
     };
@@ -333,7 +303,7 @@ TEST_F(Signin, NamesTheHostAllocatedAreFreedByTheLibrary) {
     // host); the library clears them before each query and frees them with the
     // controller. One C runtime heap makes that safe.
     record.SetITavroKessaSigninDialogEvents(&events);
-    events.onQuery = [](HWND, Strings& names) {
+    events.onQuery = [](TavroKessaSigninDialogParams*, HWND, Strings& names) {
         names.reserve(500);
         for (int i = 0; i < 300; ++i) names.push_back("database-with-a-long-name-" + std::to_string(i) + std::string(64, 'x'));
         Strings replacement(names.begin(), names.begin() + 200);
@@ -358,7 +328,7 @@ TEST_F(Signin, NamesTheHostAllocatedAreFreedByTheLibrary) {
 
 TEST_F(Signin, HostEndingTheDialogInsideTheQueryGetsNoChooser) {
     record.SetITavroKessaSigninDialogEvents(&events);
-    events.onQuery = [](HWND window, Strings& names) {
+    events.onQuery = [](TavroKessaSigninDialogParams*, HWND window, Strings& names) {
         names = {"never shown"};
         EndDialog(window, 7);
         return true;
@@ -377,16 +347,16 @@ TEST_F(Signin, ThrowingEventsEndTheDialogWithFailure) {
     events.onLogin = [](TavroKessaSigninDialogParams*, HWND) -> bool { throw std::runtime_error("host failure"); };
     Open().Do([&] { tkt::Click(dialog, IDOK); });
     EXPECT_EQ(Run(), -1);
-    EXPECT_EQ(events.logins, 1);
+    EXPECT_EQ(events.Count("OnLogin"), 1);
 
     tkt::Driver again;
-    events.onQuery = [](HWND, Strings&) -> bool { throw std::bad_alloc(); };
+    events.onQuery = [](TavroKessaSigninDialogParams*, HWND, Strings&) -> bool { throw std::bad_alloc(); };
     again.WaitDialog(kTitle).Do([&] { tkt::Click(again.Dialog(), IDC_SIGNIN_QUERY); });
     EXPECT_EQ(tkt::RunChecked(again, [&] { return ui->ShowSigninDialog(nullptr, &record); }), -1);
 }
 
 TEST_F(Signin, HostFlagsMakeItTopmostAndTheParentGivesItsIcon) {
-    tkt::FlagsHost topmost(TAVROKESSA_DISPLAY_TOPMOST);
+    tkt::SettingsHost topmost(TAVROKESSA_DISPLAY_TOPMOST);
     ui->SetHost(&topmost);
     WNDCLASSEXA cls = {};
     cls.cbSize = sizeof(cls);
@@ -401,25 +371,22 @@ TEST_F(Signin, HostFlagsMakeItTopmostAndTheParentGivesItsIcon) {
         EXPECT_TRUE(tkt::IsTopmost(dialog));
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), parent);
         EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0)), cls.hIconSm);
-        RECT rect;
-        GetWindowRect(dialog, &rect);
-        EXPECT_EQ(rect.left, 50 + (700 - (rect.right - rect.left)) / 2);
-        EXPECT_EQ(rect.top, 60 + (500 - (rect.bottom - rect.top)) / 2);
+        tkt::ExpectCentredOver(dialog, parent);
         tkt::Click(dialog, IDOK);
     });
     EXPECT_EQ(Run(parent), 1);
-    EXPECT_EQ(topmost.calls, 1);
+    EXPECT_EQ(topmost.Count("GetDisplayFlags"), 1);
 
     // Bit 0 clear: not topmost, whatever the other bits.
-    tkt::FlagsHost plain(0xFE);
+    tkt::SettingsHost plain(0xFE);
     ui->SetHost(&plain);
     tkt::Driver again;
     again.WaitDialog(kTitle).Do([&] {
         EXPECT_FALSE(tkt::IsTopmost(again.Dialog()));
         tkt::Click(again.Dialog(), IDOK);
     });
-    EXPECT_EQ(again.Run([&] { return ui->ShowSigninDialog(nullptr, &record); }), 1);
-    EXPECT_EQ(plain.calls, 1);
+    EXPECT_EQ(tkt::RunChecked(again, [&] { return ui->ShowSigninDialog(nullptr, &record); }), 1);
+    EXPECT_EQ(plain.Count("GetDisplayFlags"), 1);
     DestroyWindow(parent);
     UnregisterClassA(cls.lpszClassName, cls.hInstance);
 }

@@ -128,12 +128,12 @@ TEST_F(Options, AnEmptiedFolderKeepsTheOldOne) {
         EXPECT_EQ(tkt::Text(GetDlgItem(again.Dialog(), IDC_OPTIONS_FOLDER)), "");
         tkt::Click(again.Dialog(), IDOK);
     });
-    EXPECT_EQ(again.Run([&] { return ui->ShowOptionsDialog(nullptr, &empty); }), 1);
+    EXPECT_EQ(tkt::RunChecked(again, [&] { return ui->ShowOptionsDialog(nullptr, &empty); }), 1);
     EXPECT_STREQ(empty.GetWorkingFolder(), "");
 }
 
 TEST_F(Options, CancelEscapeAndCloseBoxStillWriteBack) {
-    for (int way = 0; way < 3; ++way) {
+    for (int way = 0; way < tkt::kDismissWays; ++way) {
         record.SetWorkingFolder("C:\\old");
         record.SetAutoLogin(false);
         tkt::Driver run;
@@ -141,12 +141,9 @@ TEST_F(Options, CancelEscapeAndCloseBoxStillWriteBack) {
             HWND window = run.Dialog();
             tkt::TypeText(window, IDC_OPTIONS_FOLDER, "C:\\new");
             CheckDlgButton(window, IDC_OPTIONS_AUTO_LOGIN, BST_CHECKED);
-            if (way == 0) tkt::Click(window, IDCANCEL);
-            if (way == 1) tkt::PressKey(window, VK_ESCAPE);
-            if (way == 2) tkt::CloseBox(window);
+            tkt::Dismiss(window, way);
         });
-        EXPECT_EQ(run.Run([&] { return ui->ShowOptionsDialog(nullptr, &record); }), 0) << way;
-        EXPECT_TRUE(run.AllStepsDone());
+        EXPECT_EQ(tkt::RunChecked(run, [&] { return ui->ShowOptionsDialog(nullptr, &record); }), 0) << way;
         EXPECT_STREQ(record.GetWorkingFolder(), "C:\\new") << way;
         EXPECT_TRUE(record.GetAutoLogin()) << way;
     }

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "ExploreModel.h"
 #include "Fixtures.h"
+#include "Hosts.h"
 #include "resource.h"
 #include "tavrokessaui.h"
 
@@ -60,31 +62,6 @@ std::vector<std::string> ThreadTooltipTexts() {
     return texts;
 }
 
-// Ends each explore dialog as soon as it is filled, after looking at its tooltips.
-class TooltipReader final : public ITavroKessaExploreDialogEvents {
-public:
-    bool OnInitDialog(ITavroKessaExploreDialog*) override { return true; }
-    bool OnOpenEntry(ITavroKessaExploreDialog* dialog, int) override {
-        std::vector<std::string> texts = ThreadTooltipTexts();
-        bool right = texts.size() == 2;
-        for (const std::string& text : texts)
-            right = right && (text == "Go To Last Folder Visited" || text == "Up One Level");
-        if (!right) ++wrong;
-        ++seen;
-        dialog->EndExplore(0);
-        return true;
-    }
-    bool OnOpen(ITavroKessaExploreDialog*, std::vector<int>) override { return true; }
-    bool OnLookInSelected(ITavroKessaExploreDialog*, int, int) override { return true; }
-    bool OnUpOneLevel(ITavroKessaExploreDialog*) override { return true; }
-    bool OnGoToLastFolder(ITavroKessaExploreDialog*) override { return true; }
-    bool CanGoToLastFolder(ITavroKessaExploreDialog*) override { return false; }
-    bool GetSelectionText(ITavroKessaExploreDialog*, std::vector<int>, std::string&) override { return false; }
-
-    int seen = 0;
-    int wrong = 0;
-};
-
 }  // namespace
 
 TEST(TwoThreads, EachDialogShowsItsOwnThreadsTexts) {
@@ -112,19 +89,29 @@ TEST(TwoThreads, EachDialogShowsItsOwnThreadsTexts) {
     ASSERT_NE(other, nullptr);
 
     tkt::Service ui;
-    tkt::FlagsHost host;
+    tkt::SettingsHost host;
     ui->SetHost(&host);
-    TooltipReader reader;
-    TavroKessaExploreDialogParams explore;
-    explore.SetITavroKessaExploreDialogEvents(&reader);
-    for (int i = 0; i < 120; ++i) EXPECT_EQ(ui->ShowExploreDialog(nullptr, &explore), 0);
+    // Each explore dialog ends as soon as it is to be filled, once its tooltips are read.
+    tkt::ExploreModel explore("kessa.example.com");
+    int wrong = 0;
+    explore.intercept = [&](const std::string& event, ITavroKessaExploreDialog* dialog) {
+        if (event.compare(0, 12, "OnOpenEntry(") != 0) return false;
+        std::vector<std::string> texts = ThreadTooltipTexts();
+        bool right = texts.size() == 2;
+        for (const std::string& text : texts)
+            right = right && (text == "Go To Last Folder Visited" || text == "Up One Level");
+        if (!right) ++wrong;
+        dialog->EndExplore(0);
+        return true;
+    };
+    for (int i = 0; i < 120; ++i) EXPECT_EQ(ui->ShowExploreDialog(nullptr, &explore.params), 0);
     state.stop = true;
     EXPECT_EQ(WaitForSingleObject(other, 60000), WAIT_OBJECT_0);
     CloseHandle(other);
 
-    EXPECT_EQ(reader.seen, 120);
+    EXPECT_EQ(explore.Count("OnOpenEntry"), 120);
     EXPECT_GT(state.dialogs.load(), 10);  // the threads did overlap
-    EXPECT_EQ(reader.wrong, 0);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(TwoThreads, TheProgressWindowBelongsToTheThreadThatOpenedIt) {

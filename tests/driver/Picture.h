@@ -29,6 +29,10 @@ struct Image {
     }
 };
 
+// The header of a 32-bit top-down (first row first) device-independent bitmap,
+// whose pixels are 0x00RRGGBB.
+BITMAPINFO TopDownBitmapInfo(int width, int height);
+
 // What is on the screen inside `area` (screen coordinates), read from the screen
 // itself: under Wine a window's own DC and PrintWindow give blank pictures.
 Image CaptureScreen(const RECT& area);

@@ -14,6 +14,7 @@
 
 #include "DialogDriver.h"
 #include "Fixtures.h"
+#include "Hosts.h"
 #include "resource.h"
 #include "service/Handles.h"
 #include "tavrokessaui.h"
@@ -79,36 +80,10 @@ std::string Fault(Kind kind, const std::string& what) { return std::string(NameO
 
 // --- Host side: records and events for every dialog -----------------------------
 
-struct SigninHost final : ITavroKessaSigninDialogEvents {
-    bool OnQueryKessaList(TavroKessaSigninDialogParams*, HWND, const char*, std::vector<std::string>* names) override {
-        const int count = rng != nullptr ? Pick(*rng, 6) : 2;
-        for (int i = 0; i < count; ++i) names->push_back("db" + std::to_string(i));
-        return rng == nullptr || Chance(*rng, 80);
-    }
-    bool OnLogin(TavroKessaSigninDialogParams*, HWND) override {
-        ++logins;
-        if (refuse) return false;
-        return rng == nullptr || Chance(*rng, 50);
-    }
-    Rng* rng = nullptr;
-    bool refuse = false;
-    int logins = 0;
-};
-
-struct HistoryHost final : ITavroKessaHistoryDialogEvents {
-    bool CanGetVersion(int, HWND) override { return rng == nullptr ? !refuse : Chance(*rng, 70); }
-    bool OnGetVersion(int, bool, HWND) override { return rng == nullptr || Chance(*rng, 70); }
-    Rng* rng = nullptr;
-    bool refuse = false;
-};
-
-struct ProgressHost final : ITavroKessaProgressDialogEvents {
-    void OnCancel(TavroKessaProgressDialogParams*) override { ++cancels; }
-    int cancels = 0;
-};
-
-// A small tree: each folder holds folders and files; indices are unique per
-// folder listing, and every index the dialog hands back must be one of them.
+// The explore host is a tree of its own, listed afresh at every refill (with a
+// random number of entries for the monkey): each folder holds folders and files;
+// indices are unique per folder listing, and every index the dialog hands back
+// must be one of them.
 struct ExploreHost final : ITavroKessaExploreDialogEvents {
     bool OnInitDialog(ITavroKessaExploreDialog*) override { return true; }
     bool OnOpenEntry(ITavroKessaExploreDialog* dialog, int index) override {
@@ -183,6 +158,22 @@ struct ExploreHost final : ITavroKessaExploreDialogEvents {
 // Everything one kind of dialog needs, made once and reused by every cycle.
 struct Bench {
     explicit Bench(Kind k) : kind(k), ui(GetITavroKessaUI()) {
+        // Thousands of dialogs with their memory measured: the hosts keep no log.
+        tkt::ScriptedEvents* const hosts[] = {&uiHost, &signinHost, &historyHost, &progressHost};
+        for (tkt::ScriptedEvents* host : hosts) host->keepLog = false;
+        // The hosts answer at random for the monkey (rng set); in the cycles they
+        // accept, unless the closing path is a refusal.
+        signinHost.onQuery = [this](TavroKessaSigninDialogParams*, HWND, std::vector<std::string>& names) {
+            const int count = rng != nullptr ? Pick(*rng, 6) : 2;
+            for (int i = 0; i < count; ++i) names.push_back("db" + std::to_string(i));
+            return rng == nullptr || Chance(*rng, 80);
+        };
+        signinHost.onLogin = [this](TavroKessaSigninDialogParams*, HWND) {
+            if (refuse) return false;
+            return rng == nullptr || Chance(*rng, 50);
+        };
+        historyHost.onAsk = [this](int, HWND) { return rng == nullptr ? !refuse : Chance(*rng, 70); };
+        historyHost.onFetch = [this](int, HWND) { return rng == nullptr || Chance(*rng, 70); };
         ui->SetHost(&uiHost);
         options.SetWorkingFolder("C:\\work");
         signin.SetUser("user");
@@ -227,17 +218,19 @@ struct Bench {
 
     Kind kind;
     ITavroKessaUI* ui;
-    tkt::FlagsHost uiHost;
+    Rng* rng = nullptr;
+    bool refuse = false;
+    tkt::SettingsHost uiHost;
     TavroKessaOptionsDialogParams options;
     TavroKessaSigninDialogParams signin;
     std::vector<std::string> servers;
-    SigninHost signinHost;
+    tkt::SigninHost signinHost;
     TavroKessaPropertyDialogParams properties;
     TavroKessaHistoryDialogParams history;
     std::vector<std::unique_ptr<TavroKessaFileHistoryEntry>> historyEntries;
-    HistoryHost historyHost;
+    tkt::HistoryHost historyHost;
     TavroKessaProgressDialogParams progress;
-    ProgressHost progressHost;
+    tkt::ProgressHost progressHost;
     TavroKessaExploreDialogParams explore;
     ExploreHost exploreHost;
 };
@@ -291,8 +284,7 @@ INT_PTR OneCycle(Bench& bench, Path path, tkt::Driver& driver) {
         return opened;
     }
     if (path == Path::NotCreated) return driver.Run([&] { return bench.Show(BogusWindow()); });
-    bench.signinHost.refuse = path == Path::Refused;
-    bench.historyHost.refuse = path == Path::Refused;
+    bench.refuse = path == Path::Refused;
     bench.exploreHost.refuse = path == Path::Refused;
     driver.WaitDialog(TitleOf(kind)).Do([&driver, kind, path] {
         HWND dialog = driver.Dialog();
@@ -583,8 +575,7 @@ Tally Monkey(Kind kind, std::uint32_t seed, int steps) {
     Tally tally;
     Rng rng(seed);
     Bench bench(kind);
-    bench.signinHost.rng = &rng;
-    bench.historyHost.rng = &rng;
+    bench.rng = &rng;
     bench.exploreHost.rng = &rng;
     if (kind == Kind::Progress) {
         ProgressMonkey(bench, rng, steps, tally);

@@ -18,8 +18,12 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
 
 }  // namespace
 
-ExploreModel::ExploreModel() {
-    nodes.push_back(Node{"kessa.example.com", true, -1, {}});
+ExploreModel::ExploreModel(const char* root) {
+    nodes.push_back(Node{root, true, -1, {}});
+    params.SetITavroKessaExploreDialogEvents(this);
+}
+
+ExploreModel::ExploreModel() : ExploreModel("kessa.example.com") {
     int src = Add(0, "src", true);
     int docs = Add(0, "docs", true);
     Add(src, "main.cpp", false);
@@ -39,7 +43,6 @@ ExploreModel::ExploreModel() {
     params.AddFilter("C++ files", "*.cpp;*.h");
     params.AddFilter("Text files", "*.txt");
     params.AddFilter("All files", "*");
-    params.SetITavroKessaExploreDialogEvents(this);
 }
 
 int ExploreModel::Add(int parent, const char* name, bool folder) {
@@ -68,7 +71,7 @@ std::vector<int> ExploreModel::Listing(const char* extensions) const {
     std::vector<int> shown;
     for (int child : nodes[static_cast<size_t>(current)].children) {
         const Node& node = nodes[static_cast<size_t>(child)];
-        bool match = node.folder;
+        bool match = node.folder || ignoreFilters;
         for (const std::string& pattern : patterns)
             if (pattern == "*" || (pattern.size() > 1 && EndsWithNoCase(node.name, pattern.substr(1)))) match = true;
         if (match) shown.push_back(child);
@@ -110,13 +113,14 @@ void ExploreModel::GoTo(ITavroKessaExploreDialog* d, int folder) {
 
 int ExploreModel::Count(const std::string& event) const {
     int count = 0;
-    for (const std::string& seen : events)
-        if (seen == event || seen.compare(0, event.size() + 1, event + "(") == 0) ++count;
+    for (const auto& [seen, times] : m_eventCounts)
+        if (seen == event || seen.compare(0, event.size() + 1, event + "(") == 0) count += times;
     return count;
 }
 
 bool ExploreModel::Enter(const std::string& event, ITavroKessaExploreDialog* d) {
-    events.push_back(event);
+    Record(events, event);
+    ++m_eventCounts[event];
     dialog = d;
     return intercept && intercept(event, d);
 }
@@ -139,7 +143,7 @@ bool ExploreModel::OnOpenEntry(ITavroKessaExploreDialog* d, int index) {
 
 bool ExploreModel::OnOpen(ITavroKessaExploreDialog* d, std::vector<int> selection) {
     Event scope(*this, "OnOpen");
-    opens.push_back(selection);
+    Record(opens, selection);
     if (Enter("OnOpen", d)) return true;
     if (!selection.empty()) d->EndExplore(openResult);
     return true;
@@ -179,10 +183,14 @@ bool ExploreModel::CanGoToLastFolder(ITavroKessaExploreDialog* d) {
 
 bool ExploreModel::GetSelectionText(ITavroKessaExploreDialog* d, std::vector<int> selection, std::string& text) {
     Event scope(*this, "GetSelectionText");
-    selectionRequests.push_back(selection);
+    Record(selectionRequests, selection);
     // The text arrives empty; a host may rely on that.
     EXPECT_TRUE(text.empty()) << "GetSelectionText: text not empty on entry";
     if (Enter("GetSelectionText", d)) return handledResult;
+    if (selectionText) {
+        text = selectionText(selection);
+        return selectionTextAnswer;
+    }
     for (int index : selection) {
         if (!text.empty()) text += ' ';
         text += index >= 0 && index < static_cast<int>(nodes.size()) ? nodes[static_cast<size_t>(index)].name : "?";

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,10 +36,14 @@ public:
     //     README.txt project.cpp setup.exe logo.ico
     // Filters: "C++ files" *.cpp;*.h, "Text files" *.txt, "All files" *.
     ExploreModel();
+    // A tree of one folder, `root`, and a record with nothing but the events set:
+    // the test builds the rest.
+    explicit ExploreModel(const char* root);
 
     int Add(int parent, const char* name, bool folder);
     int Find(const char* name) const;  // first node with that name, or -1
-    // The nodes the current folder shows under `extensions` (folders always).
+    // The nodes the current folder shows under `extensions` (folders always, and
+    // every file with ignoreFilters).
     std::vector<int> Listing(const char* extensions) const;
     std::vector<int> PathTo(int folder) const;  // root first
     // Refills the dialog with `folder`, as every navigation does.
@@ -48,22 +53,32 @@ public:
     // model's own answer (and gives `handledResult` where the event has a result).
     std::function<bool(const std::string& event, ITavroKessaExploreDialog* dialog)> intercept;
     bool handledResult = false;
-    // GetSelectionText's answer; the text is the names, space-separated.
+    // GetSelectionText's answer; the text is the names, space-separated, unless
+    // `selectionText` gives it.
     bool selectionTextAnswer = true;
+    std::function<std::string(const std::vector<int>& selection)> selectionText;
+    // True: every file is listed whatever the filter (a host that only hands the
+    // filter's text back).
+    bool ignoreFilters = false;
     // OnOpen with a non-empty selection ends the dialog with EndExplore(openResult).
     INT_PTR openResult = 1;
 
     std::vector<Node> nodes;
     TavroKessaExploreDialogParams params;
     int current = 0;
+    // The folders "back" returns to, the last one last; CanGoToLastFolder answers
+    // whether there is one.
     std::vector<int> history;
     // "OnOpenEntry(-1)", "OnLookInSelected(1,3)", ... in the order they came.
+    // These records, like `calls`, are kept only with the log.
     std::vector<std::string> events;
     std::vector<std::vector<int>> selectionRequests;
     std::vector<std::vector<int>> opens;
     ITavroKessaExploreDialog* dialog = nullptr;  // as last handed to an event
     const char* lastExtensions = nullptr;        // GetCurrentFilterExtensions at the last fill
 
+    // Calls of `event`, with any arguments where it names none ("OnOpenEntry"
+    // counts "OnOpenEntry(-1)" and "OnOpenEntry(4)"); counted with or without the log.
     int Count(const std::string& event) const;
 
     bool OnInitDialog(ITavroKessaExploreDialog* d) override;
@@ -77,6 +92,7 @@ public:
 
 private:
     bool Enter(const std::string& event, ITavroKessaExploreDialog* d);
+    std::map<std::string, int> m_eventCounts;
     void GoTo(ITavroKessaExploreDialog* d, int folder);
 };
 

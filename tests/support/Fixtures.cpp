@@ -21,4 +21,18 @@ INT_PTR RunChecked(Driver& driver, const std::function<INT_PTR()>& call) {
     return result;
 }
 
+void Dismiss(HWND dialog, int way) {
+    switch (way) {
+    case 0: Click(dialog, IDCANCEL); break;
+    case 1: PressKey(dialog, VK_ESCAPE); break;
+    default: CloseBox(dialog); break;
+    }
+}
+
+void ExpectCentredOver(HWND window, HWND owner) {
+    const RECT outer = WindowRect(owner), inner = WindowRect(window);
+    EXPECT_EQ(inner.left, outer.left + (outer.right - outer.left - (inner.right - inner.left)) / 2);
+    EXPECT_EQ(inner.top, outer.top + (outer.bottom - outer.top - (inner.bottom - inner.top)) / 2);
+}
+
 }  // namespace tkt

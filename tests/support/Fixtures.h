@@ -1,6 +1,6 @@
-// What most dialog tests need: the service for the length of a test, a host
-// settings object with fixed answers, and a run that checks that nothing the
-// dialog made outlives it.
+// What most dialog tests need: the service for the length of a test, the
+// scripted hosts (Hosts.h), and a run that checks that nothing the dialog made
+// outlives it.
 #ifndef TK_TESTS_FIXTURES_H
 #define TK_TESTS_FIXTURES_H
 
@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "DialogDriver.h"
+#include "Hosts.h"
 #include "tavrokessaui.h"
 
 namespace tkt {
@@ -27,23 +28,17 @@ private:
     ITavroKessaUI* m_ui;
 };
 
-// Answers the display flags it was given and the system's colours, and counts
-// how often it was asked for the flags.
-class FlagsHost final : public ITavroKessaUIHost {
-public:
-    explicit FlagsHost(unsigned value = 0) : flags(value) {}
-    COLORREF GetColor(int index) override { return GetSysColor(index); }
-    unsigned int GetDisplayFlags() override {
-        ++calls;
-        return flags;
-    }
-    unsigned flags;
-    int calls = 0;
-};
-
 // Runs `call` (which shows a dialog) with the driver's steps. Every step must have
 // run in time, and no window or counted handle made during the run may be left.
 INT_PTR RunChecked(Driver& driver, const std::function<INT_PTR()>& call);
+
+// The ways a user ends a dialog without OK, by number: its Cancel button, Escape
+// and the close box.
+constexpr int kDismissWays = 3;
+void Dismiss(HWND dialog, int way);
+
+// `window` stands centred over `owner` (to the pixel, rounding down).
+void ExpectCentredOver(HWND window, HWND owner);
 
 }  // namespace tkt
 

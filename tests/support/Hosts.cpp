@@ -5,11 +5,13 @@
 namespace tkt {
 
 int ScriptedEvents::Count(const std::string& event) const {
-    return static_cast<int>(std::count(calls.begin(), calls.end(), event));
+    const auto found = m_counts.find(event);
+    return found != m_counts.end() ? found->second : 0;
 }
 
 ScriptedEvents::Event::Event(ScriptedEvents& host, const char* name) : m_host(host) {
-    host.calls.push_back(name);
+    if (host.keepLog) host.calls.push_back(name);
+    ++host.m_counts[name];
     host.maxDepth = std::max(host.maxDepth, ++host.m_depth);
     if (host.m_throwIn.count(name) != 0) {
         --host.m_depth;
@@ -47,35 +49,38 @@ unsigned int SettingsHost::GetDisplayFlags() {
     return flags;
 }
 
-bool SigninHost::OnQueryKessaList(TavroKessaSigninDialogParams*, HWND, const char* server,
+bool SigninHost::OnQueryKessaList(TavroKessaSigninDialogParams* record, HWND dialog, const char* server,
                                   std::vector<std::string>* names_) {
-    {
-        Event event(*this, "OnQueryKessaList");
-    }
-    servers.push_back(server != nullptr ? server : "(null)");
+    Record(records, record);
+    Record(dialogs, dialog);
+    Event event(*this, "OnQueryKessaList");
+    Record(servers, server != nullptr ? server : "(null)");
+    if (onQuery) return onQuery(record, dialog, *names_);
     *names_ = names;
     return offer;
 }
 
-bool SigninHost::OnLogin(TavroKessaSigninDialogParams* record, HWND) {
-    logins.push_back(std::string(record->GetUser()) + "|" + record->GetPassword() + "|" + record->GetServer() + "|" +
-                     record->GetKessa() + "|" + (record->GetAutoLogin() ? "auto" : "manual"));
+bool SigninHost::OnLogin(TavroKessaSigninDialogParams* record, HWND dialog) {
+    Record(records, record);
+    Record(dialogs, dialog);
+    if (keepLog)
+        logins.push_back(std::string(record->GetUser()) + "|" + record->GetPassword() + "|" + record->GetServer() +
+                         "|" + record->GetKessa() + "|" + (record->GetAutoLogin() ? "auto" : "manual"));
     Event event(*this, "OnLogin");
-    return accept;
+    return onLogin ? onLogin(record, dialog) : accept;
 }
 
-bool HistoryHost::CanGetVersion(int entry, HWND) {
-    asked.push_back(entry);
+bool HistoryHost::CanGetVersion(int entry, HWND dialog) {
+    Record(asked, entry);
     Event event(*this, "CanGetVersion");
-    return can;
+    return onAsk ? onAsk(entry, dialog) : can;
 }
 
 bool HistoryHost::OnGetVersion(int entry, bool flag, HWND dialog) {
     Event event(*this, "OnGetVersion");
-    fetched.push_back(entry);
-    flags.push_back(flag);
-    if (onFetch) onFetch(dialog);
-    return fetch;
+    Record(fetched, entry);
+    Record(flags, flag);
+    return onFetch ? onFetch(entry, dialog) : fetch;
 }
 
 void ProgressHost::OnCancel(TavroKessaProgressDialogParams* record) {
