@@ -21,6 +21,7 @@
 #include "history/HistoryLogic.h"
 #include "resource.h"
 #include "service/Handles.h"
+#include "service/Layout.h"
 #include "service/Scale.h"
 
 namespace {
@@ -39,13 +40,6 @@ int WantedDpi() {
 // The whole factor the pixel art is drawn at: 150 % is not a whole one and keeps
 // the pictures at their own size.
 int WantedFactor() { return WantedDpi() >= 192 ? WantedDpi() / 96 : 1; }
-
-RECT InDialog(HWND dialog, HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 std::string Describe(HWND control) {
     return tkt::ClassOf(control) + " " + std::to_string(GetDlgCtrlID(control)) + " \"" + tkt::Text(control) + "\"";
@@ -128,12 +122,12 @@ void ExpectWholeAndApart(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
         if (IsWindowVisible(child)) shown.push_back(child);
     for (size_t i = 0; i < shown.size(); ++i) {
-        const RECT a = InDialog(dialog, shown[i]);
+        const RECT a = tk::RectInParent(dialog, shown[i]);
         EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= client.right && a.bottom <= client.bottom)
             << Describe(shown[i]) << " reaches out of the dialog";
         ExpectWholeText(shown[i]);
         for (size_t j = i + 1; j < shown.size(); ++j) {
-            const RECT b = InDialog(dialog, shown[j]);
+            const RECT b = tk::RectInParent(dialog, shown[j]);
             RECT common = {};
             if (!IntersectRect(&common, &a, &b)) continue;
             RECT around = {};

@@ -33,6 +33,9 @@ struct MenuDeleter {
 struct IconDeleter {
     void operator()(HICON handle) const { DestroyIcon(handle); }
 };
+struct MemoryDCDeleter {
+    void operator()(HDC handle) const { DeleteDC(handle); }
+};
 
 template <typename Handle, HandleKind Kind, typename Deleter>
 class Unique {
@@ -79,6 +82,8 @@ using UniqueBrush = Unique<HBRUSH, HandleKind::Brush, GdiObjectDeleter>;
 using UniqueImageList = Unique<HIMAGELIST, HandleKind::ImageList, ImageListDeleter>;
 using UniqueMenu = Unique<HMENU, HandleKind::Menu, MenuDeleter>;
 using UniqueIcon = Unique<HICON, HandleKind::Icon, IconDeleter>;
+// A memory device context (CreateCompatibleDC); a window's is a WindowDC.
+using UniqueMemoryDC = Unique<HDC, HandleKind::DC, MemoryDCDeleter>;
 
 // A window's device context, released on scope exit.
 class WindowDC {
@@ -98,27 +103,6 @@ public:
 
 private:
     HWND m_window;
-    HDC m_dc;
-};
-
-// A memory device context like `reference` (the screen's when null), deleted on
-// scope exit.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC reference) : m_dc(CreateCompatibleDC(reference)) {
-        if (m_dc != nullptr) CountHandle(HandleKind::DC, +1);
-    }
-    ~MemoryDC() {
-        if (m_dc != nullptr) {
-            DeleteDC(m_dc);
-            CountHandle(HandleKind::DC, -1);
-        }
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
     HDC m_dc;
 };
 

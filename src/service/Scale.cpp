@@ -44,8 +44,8 @@ HBITMAP EnlargeBitmap(HBITMAP source, int factor) {
     const int width = facts.bmWidth * factor;
     const int height = facts.bmHeight * factor;
     WindowDC screen(nullptr);
-    MemoryDC from(screen.Get());
-    MemoryDC to(screen.Get());
+    UniqueMemoryDC from(CreateCompatibleDC(screen.Get()));
+    UniqueMemoryDC to(CreateCompatibleDC(screen.Get()));
     if (from.Get() == nullptr || to.Get() == nullptr) return nullptr;
     // A mask stays a mask: image lists read its bits as they are.
     UniqueBitmap target(facts.bmBitsPixel == 1 ? CreateBitmap(width, height, 1, 1, nullptr)
