@@ -26,10 +26,7 @@ namespace {
 constexpr const char* kSignin = "Calvex Kessa Log In";
 
 // A popup menu is on the screen.
-bool MenuIsUp() {
-    HWND menu = FindWindowA("#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu);
-}
+bool MenuIsUp() { return tkt::PopupMenu() != nullptr; }
 
 }  // namespace
 

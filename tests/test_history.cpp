@@ -25,9 +25,7 @@ LRESULT ToList(HWND dialog, UINT message, WPARAM wParam, const void* data = null
     return SendMessageA(ListOf(dialog), message, wParam, reinterpret_cast<LPARAM>(data));
 }
 int Rows(HWND dialog) { return static_cast<int>(ToList(dialog, LVM_GETITEMCOUNT, 0)); }
-int SelectedRow(HWND dialog) {
-    return static_cast<int>(SendMessageA(ListOf(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
+int SelectedRow(HWND dialog) { return tkt::FirstSelectedItem(ListOf(dialog)); }
 
 std::string Cell(HWND dialog, int row, int subItem) { return tkt::ItemText(ListOf(dialog), row, subItem); }
 
@@ -87,12 +85,7 @@ void ContextMenu(HWND dialog, short x, short y) {
 }
 
 // TrackPopupMenu runs its own loop, in which the driver's timer still ticks and
-// which reads keys posted to the popup window (class #32768).
-HWND PopupMenu() {
-    for (HWND window : tkt::ThreadWindows())
-        if (tkt::ClassOf(window) == "#32768") return window;
-    return nullptr;
-}
+// which reads keys posted to the popup window (tkt::PopupMenu).
 bool Grayed(HWND popup) {
     HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
     return (GetMenuState(menu, IDM_HISTORY_GET_VERSION, MF_BYCOMMAND) & MF_GRAYED) != 0;
@@ -298,32 +291,32 @@ TEST_F(HistoryDialog, ContextMenuNeedsASelectionAndGraysWhatCannotBeFetched) {
         .Do([&] { ContextMenu(driver.Dialog(), 250, 250); })
         .Wait(Settle)
         .Do([&] {
-            EXPECT_EQ(PopupMenu(), nullptr);  // nothing selected
+            EXPECT_EQ(tkt::PopupMenu(), nullptr);  // nothing selected
             Select(driver.Dialog(), 2);
             ContextMenu(driver.Dialog(), 250, 260);
         })
-        .Wait([] { return PopupMenu() != nullptr; })
+        .Wait([] { return tkt::PopupMenu() != nullptr; })
         .Do([&] {
-            grayedFor102 = Grayed(PopupMenu());
-            GetWindowRect(PopupMenu(), &mouse);
-            Key(PopupMenu(), VK_ESCAPE);
+            grayedFor102 = Grayed(tkt::PopupMenu());
+            GetWindowRect(tkt::PopupMenu(), &mouse);
+            Key(tkt::PopupMenu(), VK_ESCAPE);
         })
-        .Wait([] { return PopupMenu() == nullptr; })
+        .Wait([] { return tkt::PopupMenu() == nullptr; })
         .Do([&] {
             Select(driver.Dialog(), 0);
             ContextMenu(driver.Dialog(), -1, -1);  // from the keyboard: beside the selected row
         })
-        .Wait([] { return PopupMenu() != nullptr; })
+        .Wait([] { return tkt::PopupMenu() != nullptr; })
         .Do([&] {
-            grayedFor100 = Grayed(PopupMenu());
-            GetWindowRect(PopupMenu(), &keyboard);
+            grayedFor100 = Grayed(tkt::PopupMenu());
+            GetWindowRect(tkt::PopupMenu(), &keyboard);
             row.left = LVIR_BOUNDS;
             ToList(driver.Dialog(), LVM_GETITEMRECT, 0, &row);
             MapWindowPoints(ListOf(driver.Dialog()), nullptr, reinterpret_cast<POINT*>(&row), 2);
-            Key(PopupMenu(), VK_DOWN);
-            Key(PopupMenu(), VK_RETURN);
+            Key(tkt::PopupMenu(), VK_DOWN);
+            Key(tkt::PopupMenu(), VK_RETURN);
         })
-        .Wait([] { return PopupMenu() == nullptr; })
+        .Wait([] { return tkt::PopupMenu() == nullptr; })
         .Wait(Settle)
         .Do([&] { tkt::Click(driver.Dialog(), IDCANCEL); });
     EXPECT_EQ(Show(driver), 1);

@@ -27,17 +27,7 @@ int FocusedId(HWND dialog) {
     return focus != nullptr ? GetDlgCtrlID(focus) : 0;
 }
 
-HWND PopupMenu() {
-    for (HWND window : tkt::ThreadWindows())
-        if (tkt::ClassOf(window) == "#32768") return window;
-    return nullptr;
-}
-
 bool Dropped(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, CB_GETDROPPEDSTATE, 0, 0) != 0; }
-
-int SelectedRow(HWND list) {
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
 
 struct Keyboard : testing::Test {
     // Presses `keys` for real, then waits until `done` holds.
@@ -144,7 +134,7 @@ TEST_F(Keyboard, HistoryArrowsAndTheContextMenuAtTheRow) {
     RECT menu = {}, row = {};
     auto comment = [&] { return tkt::Text(samples.Item(IDC_HISTORY_COMMENT)); };
     auto menuBesideRow = [&](int position) {
-        GetWindowRect(PopupMenu(), &menu);
+        GetWindowRect(tkt::PopupMenu(), &menu);
         row.left = LVIR_BOUNDS;
         SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&row));
         MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
@@ -161,21 +151,22 @@ TEST_F(Keyboard, HistoryArrowsAndTheContextMenuAtTheRow) {
     KeysTo("Tab", dialog, IDC_HISTORY_LIST);
     // The arrows move the selection; the comment and Get Version follow it.
     Keys("Home", "the first row chosen", [&] {
-        return SelectedRow(list) == 0 && tkt::IsEnabled(dialog, IDC_HISTORY_GET_VERSION) &&
+        return tkt::FirstSelectedItem(list) == 0 && tkt::IsEnabled(dialog, IDC_HISTORY_GET_VERSION) &&
                comment() == "Rename members to match the style guide";
     });
     Keys("Down Down", "the third row chosen", [&] {
-        return SelectedRow(list) == 2 && comment() == "Show progress while saving\r\n\r\nMeasured on 10,000 entries.";
+        return tkt::FirstSelectedItem(list) == 2 &&
+               comment() == "Show progress while saving\r\n\r\nMeasured on 10,000 entries.";
     });
     Keys("Up", "the second row chosen",
-         [&] { return SelectedRow(list) == 1 && comment() == "Speed up the first load"; });
+         [&] { return tkt::FirstSelectedItem(list) == 1 && comment() == "Speed up the first load"; });
     // The menu key opens the menu beside the selected row; Escape closes it.
-    Keys("Menu", "the menu", [] { return PopupMenu() != nullptr; }).Do([&] { menuBesideRow(1); });
-    Keys("Escape", "the menu closed", [] { return PopupMenu() == nullptr; });
-    Keys("Down", "the third row chosen", [&] { return SelectedRow(list) == 2; });
-    Keys("shift+F10", "the menu", [] { return PopupMenu() != nullptr; }).Do([&] { menuBesideRow(2); });
+    Keys("Menu", "the menu", [] { return tkt::PopupMenu() != nullptr; }).Do([&] { menuBesideRow(1); });
+    Keys("Escape", "the menu closed", [] { return tkt::PopupMenu() == nullptr; });
+    Keys("Down", "the third row chosen", [&] { return tkt::FirstSelectedItem(list) == 2; });
+    Keys("shift+F10", "the menu", [] { return tkt::PopupMenu() != nullptr; }).Do([&] { menuBesideRow(2); });
     Keys("Down Return", "the version fetched from the menu",
-         [&] { return PopupMenu() == nullptr && samples.historyEvents.fetched == std::vector<int>{102}; });
+         [&] { return tkt::PopupMenu() == nullptr && samples.historyEvents.fetched == std::vector<int>{102}; });
     TabThrough(dialog, {IDC_HISTORY_COMMENT, IDC_HISTORY_GET_VERSION});
     Keys("space", "the version fetched by the button",
          [&] { return samples.historyEvents.fetched == std::vector<int>{102, 102}; });

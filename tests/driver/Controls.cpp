@@ -52,6 +52,12 @@ HWND FindDialogOwnedBy(HWND owner) {
     return nullptr;
 }
 
+HWND PopupMenu() {
+    for (HWND window : ThreadWindows())
+        if (ClassOf(window) == "#32768") return window;
+    return nullptr;
+}
+
 HWND FindChildOfClass(HWND parent, const char* className) {
     struct Search {
         const char* name;
@@ -148,6 +154,10 @@ int FindItem(HWND list, const std::string& text, int subItem) {
     for (int item = 0; item < count; ++item)
         if (ItemText(list, item, subItem) == text) return item;
     return -1;
+}
+
+int FirstSelectedItem(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 std::vector<int> SelectedItems(HWND list) {

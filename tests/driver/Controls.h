@@ -26,6 +26,8 @@ HWND FindDialog(const char* title = nullptr);
 HWND FindThreadDialog(const char* title);
 // The topmost visible dialog of this thread owned by `owner`, or null.
 HWND FindDialogOwnedBy(HWND owner);
+// The menu window (class #32768) a TrackPopupMenu of this thread shows, or null.
+HWND PopupMenu();
 // The first descendant of `parent` of the window class `className`, or null.
 HWND FindChildOfClass(HWND parent, const char* className);
 bool IsDialog(HWND window);
@@ -53,6 +55,8 @@ int ItemImage(HWND list, int item);  // -1 when the item has none
 // The first item whose text in `subItem` is `text`, or -1.
 int FindItem(HWND list, const std::string& text, int subItem = 0);
 std::vector<int> SelectedItems(HWND list);
+// The first selected item of a list view, or -1.
+int FirstSelectedItem(HWND list);
 // The centre of an item's part (LVIR_LABEL, LVIR_ICON) in the list's client
 // coordinates. In the small-icon views a label's cell is wider than its text and
 // a click beside the text hits nothing: aim at the icon there.

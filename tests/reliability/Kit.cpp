@@ -479,7 +479,7 @@ void RandomStep(Kind kind, HWND dialog, Rng& rng) {
 void CheckShown(Kind kind, HWND dialog, Bench& bench, Tally& tally) {
     if (kind == Kind::History) {
         HWND list = GetDlgItem(dialog, IDC_HISTORY_LIST);
-        const int selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        const int selected = tkt::FirstSelectedItem(list);
         if (selected >= 0) {
             LVITEMA item = {};
             item.mask = LVIF_PARAM;
