@@ -156,7 +156,12 @@ TEST(HistoryRules, ColumnWidthsMarginAndLayout) {
     EXPECT_EQ(widths[3], 153);
     EXPECT_EQ(widths[4], 122);
     EXPECT_EQ(widths[5], 183);
-    EXPECT_EQ(tk::HistoryMargin(625, 610), 7);  // an odd difference is cut
+    EXPECT_EQ(tk::HistoryMargin(625, 610, 7), 7);  // an odd difference is cut
+    EXPECT_EQ(tk::HistoryMargin(624, 610, 8), 7);  // and the cut is no narrowing
+    // A window narrower than its template: the list's own left edge is kept rather
+    // than a margin of nothing or less.
+    EXPECT_EQ(tk::HistoryMargin(1280, 1300, 14), 14);
+    EXPECT_EQ(tk::HistoryMargin(1300, 1300, 14), 14);
 
     tk::HistoryLayoutInput in;
     in.width = 600;

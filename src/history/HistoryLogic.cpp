@@ -74,7 +74,11 @@ void HistoryColumnWidths(int clientWidth, int widths[kHistoryColumnCount + 1]) {
         widths[column + 1] = static_cast<int>(width * kFractions[column]);
 }
 
-int HistoryMargin(int clientWidth, int listWidth) { return (clientWidth - listWidth) / 2; }
+int HistoryMargin(int clientWidth, int listWidth, int listLeft) {
+    const int measured = (clientWidth - listWidth) / 2;
+    // An odd difference cut by the halving is no sign of a narrowed window.
+    return measured + 1 < listLeft ? listLeft : measured;
+}
 
 namespace {
 RECT Box(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }

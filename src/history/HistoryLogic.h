@@ -59,8 +59,10 @@ int NextSortDirection(int direction);
 void HistoryColumnWidths(int clientWidth, int widths[kHistoryColumnCount + 1]);
 
 // The margin kept around the controls: half of what the client area has beyond
-// the list's width, measured once.
-int HistoryMargin(int clientWidth, int listWidth);
+// the list's width, measured once. A window the system made narrower than its
+// template (a high scale on a small screen) has no room beyond the list: then the
+// list's own left edge, the template's margin, is kept, and the list gets narrower.
+int HistoryMargin(int clientWidth, int listWidth, int listLeft);
 
 // Where the controls go for a client area of width x height. Each control keeps
 // the sizes it has (passed in); the list takes whatever height is left.

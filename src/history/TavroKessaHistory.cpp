@@ -224,14 +224,8 @@ void TavroKessaHistory::OnSize(int width, int height) {
     HWND getVersion = GetDlgItem(dialog, IDC_HISTORY_GET_VERSION);
     HWND close = GetDlgItem(dialog, IDCANCEL);
     const RECT list = WindowRectOf(m_list);
-    if (m_margin < 0) {
-        m_margin = tk::HistoryMargin(width, list.right - list.left);
-        // A window the system made narrower than its template (a high scale on a
-        // small screen) shows no margin beyond the list: the template's own, the
-        // list's left edge, is taken, and the list is narrower than its template.
-        const int templateMargin = tk::RectInParent(dialog, m_list).left;
-        if (m_margin + 1 < templateMargin) m_margin = templateMargin;
-    }
+    if (m_margin < 0)
+        m_margin = tk::HistoryMargin(width, list.right - list.left, tk::RectInParent(dialog, m_list).left);
 
     const RECT pathRect = WindowRectOf(path);
     const RECT commentRect = WindowRectOf(comment);
