@@ -535,7 +535,9 @@ int tk::ExploreIconSizeFor(SIZE client) {
 }
 
 HICON tk::ExploreButtonIcon(int iconId) {
-    return static_cast<HICON>(LoadImageA(tk::ModuleHandle(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_SHARED));
+    const int size = kExploreIconSizes[0];
+    return static_cast<HICON>(
+        LoadImageA(tk::ModuleHandle(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 void TavroKessaExplore::EmptyFileName() {
